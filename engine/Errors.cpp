@@ -1,0 +1,73 @@
+#include "engine/Errors.h"
+
+#include <windows.h>
+
+#include "engine/Log.h"
+#include "engine/Params.h"
+#include "ui/MessageSteps.h"
+
+namespace {
+struct ErrorPlace {
+  std::string file, section, item;
+};
+ErrorPlace& Place() {
+  static ErrorPlace place;
+  return place;
+}
+const char kCaption[] = "Corvant Setup";
+bool& BoxesShown() {
+  static bool shown = true;
+  return shown;
+}
+}  // namespace
+
+void SetMessageBoxesShown(bool shown) { BoxesShown() = shown; }
+
+int ShowSetupMessageBox(const std::string& text, unsigned style, int silentAnswer) {
+  if (!BoxesShown()) return silentAnswer;
+  return MessageBoxA(nullptr, text.c_str(), kCaption, style);
+}
+
+int ShowErrorText(const std::string& text, unsigned style) {
+  LogLine("***** " + text);
+  if (NoMessages()) return 1;
+  return ShowSetupMessageBox(text, style);
+}
+
+void CMyError::Report() { ShowErrorText(Message(), kStyleStop); }
+
+void CMyError::LogError() const { LogLine("*** Error - " + Message()); }
+
+void CPropError::SetFile(const std::string& file) { Place().file = file; }
+void CPropError::SetSection(const std::string& section) { Place().section = section; }
+void CPropError::SetItem(const std::string& item) { Place().item = item; }
+const std::string& CPropError::File() { return Place().file; }
+const std::string& CPropError::Section() { return Place().section; }
+const std::string& CPropError::Item() { return Place().item; }
+
+std::string CPropError::Text() const {
+  std::string text = "Error in file " + File();
+  if (!Section().empty()) text += " [" + Section() + "]";
+  if (!Item().empty()) text += " " + Item();
+  return text + " :" + Message();
+}
+
+void CPropError::Report() {
+  std::string text = Text();
+  // A description fault is shown whatever the message level: the run cannot go on without it.
+  ShowSetupMessageBox(text, kStyleStop);
+  LogLine("***** " + text);
+}
+
+void CCheckError::Report() {
+  if (Message().empty()) return;
+  code_ = RunMessageBoxStep(kCaption, Message(), Detail(), 2);
+  LogLine("***** " + Message() + "\n" + Detail());
+}
+
+ScopedErrorPlace::ScopedErrorPlace() : file_(Place().file), section_(Place().section), item_(Place().item) {}
+ScopedErrorPlace::~ScopedErrorPlace() {
+  Place().file = file_;
+  Place().section = section_;
+  Place().item = item_;
+}

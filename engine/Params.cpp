@@ -1,0 +1,145 @@
+#include "engine/Params.h"
+
+#include <windows.h>
+
+#include "engine/Paths.h"
+#include "engine/Text.h"
+
+namespace {
+struct PathsInForce {
+  std::string params;
+  std::string description;
+};
+PathsInForce& InForce() {
+  static PathsInForce paths;
+  return paths;
+}
+
+bool IsYesLetter(char c) { return c == 'Y' || c == 'y' || c == 'T' || c == 't'; }
+bool IsNoLetter(char c) { return c == 'F' || c == 'f' || c == 'N' || c == 'n'; }
+
+std::string MessageLevel() { return GetParam("MessageLevel"); }
+
+std::string StripQuotes(std::string name) {
+  if (!name.empty() && name.front() == '"') name.erase(0, 1);
+  if (!name.empty() && name.back() == '"') name.pop_back();
+  return name;
+}
+
+// The staged file's name: the description's MIFName, else its RootFeature, else the folder.
+std::string ParamsFileBaseName(const std::string& setupDir) {
+  std::string description = JoinPath(setupDir, "prop.ini");
+  std::string name;
+  if (FileExists(description)) {
+    name = ReadIniString(description, "Main", "MIFName");
+    if (name.empty()) name = ReadIniString(description, "Main", "RootFeature");
+  }
+  if (name.empty()) {
+    std::string folder = StripTrailingBackslashes(setupDir);
+    if (folder.find('.', 1) != std::string::npos && folder.size() > 1) folder = DirectoryOf(folder);
+    name = LastPathName(folder);
+  }
+  return StripQuotes(name);
+}
+
+std::string ConfigFromCommandLine(const std::string& commandLine) {
+  size_t at = commandLine.find("config=");
+  if (at == std::string::npos) return std::string();
+  std::string rest = commandLine.substr(at + 7);
+  size_t begin = rest.find_first_not_of(" \t");
+  if (begin == std::string::npos) return std::string();
+  rest.erase(0, begin);
+  if (rest[0] == '"') {
+    size_t close = rest.find('"', 1);
+    return rest.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+  }
+  return rest.substr(0, rest.find(' '));
+}
+}  // namespace
+
+std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key) {
+  char buffer[512] = {};
+  GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, file.c_str());
+  return buffer;
+}
+
+void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
+                    const std::string& value) {
+  WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+}
+
+void WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes) {
+  WriteIniString(file, section, key, yes ? "YES" : "NO");
+}
+
+bool YesByFirstLetter(const std::string& value, bool defaultValue) {
+  if (value.empty()) return defaultValue;
+  return IsYesLetter(value[0]);
+}
+
+bool YesByThreeWayRule(const std::string& value, bool defaultValue) {
+  if (value.empty()) return defaultValue;
+  if (IsYesLetter(value[0])) return true;
+  if (IsNoLetter(value[0])) return false;
+  return defaultValue;
+}
+
+bool YesByAnyLetter(const std::string& value) {
+  for (char c : value)
+    if (IsYesLetter(c)) return true;
+  return false;
+}
+
+const std::string& ParamsFileInForce() { return InForce().params; }
+void SetParamsFileInForce(const std::string& path) { InForce().params = path; }
+const std::string& DescriptionInForce() { return InForce().description; }
+void SetDescriptionInForce(const std::string& path) { InForce().description = path; }
+
+ScopedPathsInForce::ScopedPathsInForce(const std::string& paramsFile, const std::string& descriptionFile)
+    : savedParams_(InForce().params), savedDescription_(InForce().description) {
+  InForce().params = paramsFile;
+  InForce().description = descriptionFile;
+}
+
+ScopedPathsInForce::~ScopedPathsInForce() {
+  InForce().params = savedParams_;
+  InForce().description = savedDescription_;
+}
+
+std::string GetParam(const std::string& key) { return ReadIniString(ParamsFileInForce(), "Main", key); }
+
+bool GetParamYesNo(const std::string& key, bool defaultValue) {
+  return YesByFirstLetter(GetParam(key), defaultValue);
+}
+
+std::string GetParamTarget(int index) {
+  return ReadIniString(ParamsFileInForce(), "Targets", "Target" + std::to_string(index));
+}
+
+bool AllMessages() {
+  std::string level = MessageLevel();
+  return level.empty() || EqualsNoCase(level, "ALL");
+}
+bool SomeMessages() { return EqualsNoCase(MessageLevel(), "SOME"); }
+bool NoMessages() { return EqualsNoCase(MessageLevel(), "NONE"); }
+bool Unattended() { return GetParamYesNo("Unattended", false); }
+
+std::string FindParamsIniFile(const std::string& setupDir, const std::string& commandLine) {
+  std::string staged = JoinPath(TempDirectory(), ParamsFileBaseName(setupDir) + ".ini");
+  std::string source = ConfigFromCommandLine(commandLine);
+  if (source.empty()) {
+    std::string named = JoinPath(setupDir, ParamsFileBaseName(setupDir) + ".ini");
+    std::string config = JoinPath(setupDir, "config.ini");
+    if (FileExists(named))
+      source = named;
+    else if (FileExists(config))
+      source = config;
+  }
+  if (!source.empty() && !EqualsNoCase(source, staged)) {
+    SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
+    CopyFileA(source.c_str(), staged.c_str(), FALSE);
+    SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  return staged;
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The parameters file in force, the setup description in force, the profile-file access that
+// every INI read and write goes through, and the three yes/no reading rules.
+#include <string>
+
+// Reads a value through the profile functions into a 512-byte buffer (longer values are cut);
+// a missing key reads as empty.
+std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key);
+// Writes a value and flushes the profile cache of that file so that other processes see it.
+void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
+                    const std::string& value);
+void WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes);
+
+// Parameter switches: empty gives the default; yes exactly when the first letter is Y/y/T/t.
+bool YesByFirstLetter(const std::string& value, bool defaultValue);
+// Description and uninstall files: empty gives the default; Y/y/T/t yes, F/f/N/n no, else default.
+bool YesByThreeWayRule(const std::string& value, bool defaultValue);
+// "Core" and "NotifyCoreInstall": yes when any of Y/y/T/t occurs anywhere.
+bool YesByAnyLetter(const std::string& value);
+
+const std::string& ParamsFileInForce();
+void SetParamsFileInForce(const std::string& path);
+const std::string& DescriptionInForce();
+void SetDescriptionInForce(const std::string& path);
+
+// Switches both paths in force for the life of a scope (a setup's hook call) and restores them.
+class ScopedPathsInForce {
+ public:
+  ScopedPathsInForce(const std::string& paramsFile, const std::string& descriptionFile);
+  ~ScopedPathsInForce();
+  ScopedPathsInForce(const ScopedPathsInForce&) = delete;
+  ScopedPathsInForce& operator=(const ScopedPathsInForce&) = delete;
+
+ private:
+  std::string savedParams_, savedDescription_;
+};
+
+// Section "Main" of the parameters file in force.
+std::string GetParam(const std::string& key);
+bool GetParamYesNo(const std::string& key, bool defaultValue);
+std::string GetParamTarget(int index);
+
+bool AllMessages();
+bool SomeMessages();
+bool NoMessages();
+bool Unattended();
+
+// Finds a setup's parameters file and stages it as %TEMP%\<name>.ini; returns the staged path.
+std::string FindParamsIniFile(const std::string& setupDir, const std::string& commandLine);

@@ -1,0 +1,86 @@
+#include "engine/Paths.h"
+
+#include <windows.h>
+
+#include <vector>
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+  if (directory.empty()) return name;
+  if (name.empty()) return directory;
+  std::string base = StripTrailingBackslashes(directory);
+  if (name[0] == '\\') return base + name;
+  return base + "\\" + name;
+}
+
+std::string StripTrailingBackslashes(std::string path) {
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+std::string DirectoryOf(const std::string& filePath) {
+  size_t at = filePath.find_last_of('\\');
+  return at == std::string::npos ? std::string() : filePath.substr(0, at);
+}
+
+std::string ParentDirectory(const std::string& directory) {
+  if (directory.empty()) return directory;
+  std::string shortened = directory.substr(0, directory.size() - 1);
+  size_t at = shortened.find_last_of('\\');
+  return at == std::string::npos ? shortened : shortened.substr(0, at);
+}
+
+std::string LastPathName(const std::string& path) {
+  std::string trimmed = StripTrailingBackslashes(path);
+  size_t at = trimmed.find_last_of('\\');
+  return at == std::string::npos ? trimmed : trimmed.substr(at + 1);
+}
+
+bool PathExists(const std::string& path) {
+  return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  if (path.empty()) return false;
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateDirectoryTree(const std::string& path) {
+  std::string target = StripTrailingBackslashes(path);
+  if (target.empty() || DirectoryExists(target)) return true;
+  // A drive root ("C:") or a share root cannot be created; its absence ends the walk.
+  std::string parent = DirectoryOf(target);
+  if (!parent.empty() && parent != target && !DirectoryExists(parent) && parent.size() > 2) {
+    if (!CreateDirectoryTree(parent)) return false;
+  }
+  return CreateDirectoryA(target.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+namespace {
+template <typename Query>
+std::string AskSystemPath(Query query) {
+  std::vector<char> buffer(MAX_PATH + 1);
+  for (;;) {
+    DWORD length = query(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return std::string();
+    if (length < buffer.size()) return StripTrailingBackslashes(std::string(buffer.data(), length));
+    buffer.resize(length + 1);
+  }
+}
+}  // namespace
+
+std::string WindowsDirectory() {
+  return AskSystemPath([](char* b, DWORD n) { return GetWindowsDirectoryA(b, n); });
+}
+std::string SystemDirectory() {
+  return AskSystemPath([](char* b, DWORD n) { return GetSystemDirectoryA(b, n); });
+}
+std::string TempDirectory() {
+  return AskSystemPath([](char* b, DWORD n) { return GetTempPathA(n, b); });
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Path operations: one place for joining, trimming and asking the file system.
+#include <string>
+
+// Joins a directory and a name with exactly one backslash. When either is empty the other is
+// the result; a name that already begins with a backslash is appended unchanged.
+std::string JoinPath(const std::string& directory, const std::string& name);
+std::string StripTrailingBackslashes(std::string path);
+// The text before the last backslash (empty when there is none).
+std::string DirectoryOf(const std::string& filePath);
+// The path without its last character, cut at its last backslash.
+std::string ParentDirectory(const std::string& directory);
+// The last name of a path, trailing backslashes ignored.
+std::string LastPathName(const std::string& path);
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool PathExists(const std::string& path);
+// Creates a directory with every missing parent.
+bool CreateDirectoryTree(const std::string& path);
+
+std::string WindowsDirectory();
+std::string SystemDirectory();
+// The system's temporary directory with every trailing backslash removed.
+std::string TempDirectory();

@@ -1,0 +1,46 @@
+#pragma once
+// Calls into a product's own libraries (setup library, installation library). A library is
+// loaded from its directory for each single call and unloaded right after it.
+#include <windows.h>
+
+#include <string>
+#include <type_traits>
+
+#include "engine/Paths.h"
+#include "engine/Win32Handles.h"
+
+// Entry points, each with the exact __stdcall signature the products export; a wrong one
+// would corrupt the stack of a 32-bit host.
+namespace product_entry {
+using Hook = int(__stdcall*)(int direction);
+using TranslateKeyword = int(__stdcall*)(const char* keyword, char* buffer, int* final);
+using SetupAlreadyInstalled = int(__stdcall*)();
+using InfAlreadyInstalled = int(__stdcall*)(char* infPath);
+using DoInstall = void(__stdcall*)(const char* infPath, int reserved);
+}  // namespace product_entry
+
+enum class LibraryCall { Called, NotLoaded, EntryMissing };
+
+struct LibraryCallResult {
+  LibraryCall status = LibraryCall::NotLoaded;
+  int value = 0;
+  bool Called() const { return status == LibraryCall::Called; }
+};
+
+HMODULE LoadProductLibrary(const std::string& path);
+
+// Loads directory\file, looks `entry` up by name, calls it with `args`, unloads the library.
+template <typename Fn, typename... Args>
+LibraryCallResult CallProductEntry(const std::string& directory, const std::string& file, const char* entry,
+                                   Args... args) {
+  UniqueModule module(LoadProductLibrary(JoinPath(directory, file)));
+  if (!module) return {LibraryCall::NotLoaded, 0};
+  auto function = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module.get(), entry)));
+  if (!function) return {LibraryCall::EntryMissing, 0};
+  if constexpr (std::is_void_v<std::invoke_result_t<Fn, Args...>>) {
+    function(args...);
+    return {LibraryCall::Called, 0};
+  } else {
+    return {LibraryCall::Called, static_cast<int>(function(args...))};
+  }
+}

@@ -1,0 +1,14 @@
+#include "engine/StepResult.h"
+
+#include "engine/Log.h"
+#include "ui/PageHost.h"
+
+int StepResultOfEndCode(int endCode) {
+  if (endCode == kEndBack) {
+    LogLine("return BACK");
+    return kStepBack;
+  }
+  if (endCode == kEndNext) return kStepNext;
+  LogLine("User cancelled");
+  return kStepStop;
+}

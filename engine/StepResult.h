@@ -1,0 +1,10 @@
+#pragma once
+// Step result codes answered to the setup script.
+constexpr int kStepNext = 1;
+constexpr int kStepBack = 12;
+constexpr int kStepStop = 9;
+
+// A page's end code as a step result: Back 12 ("return BACK"), Next 1, else 9 ("User cancelled").
+int StepResultOfEndCode(int endCode);
+// A bypassed page passes the direction through: 1 forward, 12 otherwise.
+inline int BypassResult(int direction) { return direction == kStepNext ? kStepNext : kStepBack; }

@@ -1,0 +1,34 @@
+#pragma once
+// Text helpers shared by every subsystem: case rules, trimming, list splitting, formatting.
+#include <cstdarg>
+#include <string>
+
+std::string ToUpper(std::string text);
+bool EqualsNoCase(const std::string& a, const std::string& b);
+bool StartsWithNoCase(const std::string& text, const std::string& prefix);
+bool ContainsNoCase(const std::string& text, const std::string& part);
+// Removes blanks (space, tab, CR, LF) at both ends.
+std::string Trim(const std::string& text);
+// Every two-character sequence backslash-n becomes a line feed.
+std::string ExpandLineBreaks(const std::string& text);
+// printf-style formatting into a string of any length.
+std::string Format(const char* format, ...);
+std::string FormatV(const char* format, va_list args);
+// Copies text into a caller's buffer of `size` bytes, cutting it to fit, always terminated.
+void CopyToBuffer(const std::string& text, char* buffer, size_t size);
+
+// Splits a list value field by field: the next field is the text up to the first separator,
+// the rest is what follows it; when no separator is left the whole rest is the last field.
+// Fields are not trimmed and may be empty.
+class FieldReader {
+ public:
+  explicit FieldReader(std::string text, char separator = ';');
+  bool AtEnd() const { return done_; }
+  std::string Next();
+  const std::string& Rest() const { return rest_; }
+
+ private:
+  std::string rest_;
+  char separator_;
+  bool done_ = false;
+};

@@ -1,0 +1,15 @@
+// CRC-32 and validation code exports.
+#include "exports/ExportFrame.h"
+#include "model/Crc32.h"
+
+TS_EXPORT unsigned long TS_GetCRC32(const char* text, unsigned long crc) {
+  return Quietly(crc, [&] { return Crc32(text, crc); });
+}
+
+TS_EXPORT unsigned long TSGetFileCRC(const char* file, const char* salt, const char* skipKey) {
+  return Quietly(0UL, [&] { return FileCrc(file ? file : "", salt ? salt : "", skipKey ? skipKey : ""); });
+}
+
+TS_EXPORT int TSValidateFile(const char* file) {
+  return Quietly(0, [&] { return ValidateFile(file ? file : "") ? 1 : 0; });
+}

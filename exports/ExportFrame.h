@@ -1,0 +1,34 @@
+#pragma once
+// The frame of every export: nothing thrown inside the engine leaves the library.
+#include <exception>
+#include <string>
+
+#include "engine/Errors.h"
+
+#define TS_EXPORT extern "C" __stdcall
+
+// Runs an export's body; any exception yields `fallback` without a word. For exports whose
+// contract is that they never fail (parameter reads and writes, queries).
+template <typename R, typename Body>
+R Quietly(R fallback, Body&& body) {
+  try {
+    return body();
+  } catch (...) {
+    return fallback;
+  }
+}
+
+// Runs a step's body; any exception is reported with the step's own text at the stop icon,
+// and the step answers `failure`.
+template <typename Body>
+int GuardedStep(const char* errorText, int failure, Body&& body) {
+  try {
+    return body();
+  } catch (...) {
+    try {
+      ShowErrorText(errorText, kStyleStop);
+    } catch (...) {
+    }
+    return failure;
+  }
+}

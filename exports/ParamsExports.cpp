@@ -1,0 +1,113 @@
+// Parameters file exports: reads and writes of the parameters file and the run switches.
+#include <windows.h>
+
+#include <string>
+
+#include "engine/Params.h"
+#include "engine/Paths.h"
+#include "engine/Text.h"
+#include "exports/ExportFrame.h"
+
+namespace {
+constexpr size_t kValueBufferSize = 512;
+std::string Arg(const char* text) { return text ? text : ""; }
+void Out(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, kValueBufferSize); }
+std::string TargetKey(unsigned index) { return "Target" + std::to_string(index); }
+}  // namespace
+
+TS_EXPORT int TS_FindParamsIniFile(const char* setupDir, const char* commandLine, char* out) {
+  return Quietly(0, [&] {
+    if (out) *out = '\0';
+    // A staged path is a full path: MAX_PATH is what callers size for.
+    CopyToBuffer(FindParamsIniFile(Arg(setupDir), Arg(commandLine)), out, MAX_PATH);
+    return 0;
+  });
+}
+
+TS_EXPORT int TSGetParam(const char* key, char* out) {
+  return Quietly(0, [&] {
+    if (out) *out = '\0';
+    Out(out, GetParam(Arg(key)));
+    return 0;
+  });
+}
+
+TS_EXPORT int TSGetParamYesNo(const char* key, int defaultValue) {
+  return Quietly(defaultValue ? 1 : 0, [&] { return GetParamYesNo(Arg(key), defaultValue != 0) ? 1 : 0; });
+}
+
+TS_EXPORT int TSGetParamTarget(int index, char* out) {
+  return Quietly(0, [&] {
+    if (out) *out = '\0';
+    Out(out, GetParamTarget(index));
+    return 0;
+  });
+}
+
+TS_EXPORT int TSWriteParam(const char* iniFile, const char* key, const char* value) {
+  return Quietly(0, [&] {
+    WriteIniString(Arg(iniFile), "Main", Arg(key), Arg(value));
+    return 0;
+  });
+}
+
+TS_EXPORT int TSWriteParamYesNo(const char* iniFile, const char* key, int yes) {
+  return Quietly(0, [&] {
+    WriteIniYesNo(Arg(iniFile), "Main", Arg(key), yes != 0);
+    return 0;
+  });
+}
+
+TS_EXPORT int TSWriteParamTarget(const char* iniFile, unsigned index, const char* value) {
+  return Quietly(0, [&] {
+    WriteIniString(Arg(iniFile), "Targets", TargetKey(index), Arg(value));
+    return 0;
+  });
+}
+
+TS_EXPORT int TSWriteParam2(const char* key, const char* value) {
+  return TSWriteParam(ParamsFileInForce().c_str(), key, value);
+}
+
+TS_EXPORT int TSWriteParamYesNo2(const char* key, int yes) {
+  return TSWriteParamYesNo(ParamsFileInForce().c_str(), key, yes);
+}
+
+TS_EXPORT int TSWriteParamTarget2(unsigned index, const char* value) {
+  return TSWriteParamTarget(ParamsFileInForce().c_str(), index, value);
+}
+
+TS_EXPORT int TSGetProp(const char* key, char* out) {
+  return Quietly(0, [&] {
+    if (out) *out = '\0';
+    Out(out, ReadIniString(DescriptionInForce(), "Main", Arg(key)));
+    return 0;
+  });
+}
+
+TS_EXPORT int TSAllMessages() {
+  return Quietly(1, [] { return AllMessages() ? 1 : 0; });
+}
+TS_EXPORT int TSSomeMessages() {
+  return Quietly(0, [] { return SomeMessages() ? 1 : 0; });
+}
+TS_EXPORT int TSNoMessages() {
+  return Quietly(0, [] { return NoMessages() ? 1 : 0; });
+}
+TS_EXPORT int TSUnattended() {
+  return Quietly(0, [] { return Unattended() ? 1 : 0; });
+}
+
+TS_EXPORT int TSGetConfigIniFile(char* out) {
+  return Quietly(0, [&] {
+    CopyToBuffer(ParamsFileInForce(), out, MAX_PATH);
+    return 0;
+  });
+}
+
+TS_EXPORT int TSGetTempDir(char* out) {
+  return Quietly(0, [&] {
+    CopyToBuffer(TempDirectory(), out, MAX_PATH);
+    return 0;
+  });
+}

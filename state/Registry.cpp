@@ -1,0 +1,130 @@
+#include "state/Registry.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine/Text.h"
+
+UniqueRegKey OpenRegKey(HKEY root, const std::string& key, REGSAM access) {
+  UniqueRegKey opened;
+  if (RegOpenKeyExA(root, key.c_str(), 0, access, opened.put()) != ERROR_SUCCESS) opened.release();
+  return opened;
+}
+
+bool RegKeyExists(HKEY root, const std::string& key) {
+  return static_cast<bool>(OpenRegKey(root, key, KEY_QUERY_VALUE));
+}
+
+bool RegValueExists(HKEY root, const std::string& key, const std::string& name) {
+  UniqueRegKey opened = OpenRegKey(root, key, KEY_QUERY_VALUE);
+  if (!opened) return false;
+  BYTE buffer[255];
+  DWORD size = sizeof buffer;
+  return RegQueryValueExA(opened.get(), name.c_str(), nullptr, nullptr, buffer, &size) == ERROR_SUCCESS;
+}
+
+std::string ReadRegString(HKEY root, const std::string& key, const std::string& name) {
+  UniqueRegKey opened = OpenRegKey(root, key, KEY_QUERY_VALUE);
+  if (!opened) return std::string();
+  char buffer[2000];
+  DWORD size = sizeof buffer - 1;
+  DWORD type = 0;
+  if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+      ERROR_SUCCESS)
+    return std::string();
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
+  buffer[size < sizeof buffer ? size : sizeof buffer - 1] = '\0';
+  return std::string(buffer, strnlen(buffer, size));
+}
+
+bool CreateRegKey(HKEY root, const std::string& key) {
+  if (key.empty() || RegKeyExists(root, key)) return true;
+  size_t at = key.find_last_of('\\');
+  if (at != std::string::npos && !CreateRegKey(root, key.substr(0, at))) return false;
+  UniqueRegKey created;
+  return RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                         created.put(), nullptr) == ERROR_SUCCESS;
+}
+
+long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+  CreateRegKey(root, key);
+  UniqueRegKey opened;
+  LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
+  if (status != ERROR_SUCCESS) {
+    opened.release();
+    return status;
+  }
+  return RegSetValueExA(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>(value.size() + 1));
+}
+
+bool DeleteRegValue(HKEY root, const std::string& key, const std::string& name) {
+  UniqueRegKey opened = OpenRegKey(root, key, KEY_SET_VALUE);
+  return opened && RegDeleteValueA(opened.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+std::string GetRegSubKeyName(HKEY root, const std::string& key, DWORD index) {
+  UniqueRegKey opened = OpenRegKey(root, key, KEY_ENUMERATE_SUB_KEYS);
+  if (!opened) return std::string();
+  char name[256];
+  DWORD size = sizeof name;
+  if (RegEnumKeyExA(opened.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return std::string();
+  return std::string(name, size);
+}
+
+std::string GetRegValueName(HKEY root, const std::string& key, DWORD index) {
+  UniqueRegKey opened = OpenRegKey(root, key, KEY_QUERY_VALUE);
+  if (!opened) return std::string();
+  char name[256];
+  DWORD size = sizeof name;
+  if (RegEnumValueA(opened.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return std::string();
+  return std::string(name, size);
+}
+
+bool DeleteRegKeyTree(HKEY root, const std::string& key) {
+  if (!OpenRegKey(root, key, KEY_READ)) return true;
+  for (;;) {
+    std::string child = GetRegSubKeyName(root, key, 0);
+    if (child.empty()) break;
+    if (!DeleteRegKeyTree(root, key + "\\" + child)) return false;
+  }
+  return RegDeleteKeyA(root, key.c_str()) == ERROR_SUCCESS;
+}
+
+namespace {
+bool HasCharOf(const std::string& name, const char* forbidden) {
+  return name.find_first_of(forbidden) != std::string::npos;
+}
+}  // namespace
+
+bool IsValidPath(const std::string& rawPath, int flags) {
+  std::string path = Trim(rawPath);
+  if (path.size() < 3) return false;
+  bool drivePath = path[1] == ':';
+  if (!drivePath && !(flags & kAllowNetworkPath)) return false;
+  if (!drivePath) {
+    if (path.compare(0, 2, "\\\\") != 0) return false;
+    FieldReader names(path.substr(2), '\\');
+    while (!names.AtEnd()) {
+      std::string name = names.Next();
+      if (name.empty() || HasCharOf(name, "/:*\"<>|")) return false;
+    }
+    return true;
+  }
+  if (path[2] != '\\') return false;
+  std::string root = path.substr(0, 3);
+  UINT type = GetDriveTypeA(root.c_str());
+  if (type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR) return false;
+  if (path.size() == 3) return (flags & kAllowDriveRoot) != 0;
+  // One closing backslash names the same directory; two in a row leave a name empty.
+  std::string directories = path.substr(3);
+  if (directories.size() > 1 && directories.back() == '\\') directories.pop_back();
+  FieldReader names(directories, '\\');
+  while (!names.AtEnd()) {
+    std::string name = names.Next();
+    if (name.empty() || HasCharOf(name, "/:*?\"<>|")) return false;
+  }
+  return true;
+}

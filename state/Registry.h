@@ -1,0 +1,34 @@
+#pragma once
+// Registry access for the whole engine: every key the engine reads or writes goes through here.
+#include <windows.h>
+
+#include <string>
+
+#include "engine/Win32Handles.h"
+
+// Root of every record the engine keeps.
+constexpr const char kSetupKey[] = "Software\\Corvant\\Setup";
+
+// 1 when the key can be opened for reading values.
+bool RegKeyExists(HKEY root, const std::string& key);
+// 1 when the value can be read into a 255-byte buffer.
+bool RegValueExists(HKEY root, const std::string& key, const std::string& name);
+// The value as text (2000-byte buffer); empty when the key or value is missing.
+std::string ReadRegString(HKEY root, const std::string& key, const std::string& name);
+// Creates the key and every missing parent, parents first.
+bool CreateRegKey(HKEY root, const std::string& key);
+// Creates the key path and stores text as REG_SZ; returns the system's error code.
+long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+bool DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
+// Name of the sub-key or value at a position; empty past the end or when the key is missing.
+std::string GetRegSubKeyName(HKEY root, const std::string& key, DWORD index);
+std::string GetRegValueName(HKEY root, const std::string& key, DWORD index);
+// Deletes a key with all its sub-keys; a missing key counts as deleted.
+bool DeleteRegKeyTree(HKEY root, const std::string& key);
+// Opens a key (nullptr when it cannot be opened).
+UniqueRegKey OpenRegKey(HKEY root, const std::string& key, REGSAM access);
+
+// Flags of IsValidPath.
+constexpr int kAllowNetworkPath = 1;
+constexpr int kAllowDriveRoot = 2;
+bool IsValidPath(const std::string& path, int flags);

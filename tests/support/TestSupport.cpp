@@ -1,0 +1,169 @@
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "engine/Paths.h"
+#include "model/Crc32.h"
+#include "state/Registry.h"
+
+namespace testing_support {
+
+std::string BuildDirectory() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return DirectoryOf(path);
+}
+
+std::string FixturePath(const std::string& name) { return JoinPath(JoinPath(BuildDirectory(), "fixtures"), name); }
+
+ScratchDirectory::ScratchDirectory(const std::string& hint) {
+  static unsigned counter = 0;
+  for (;;) {
+    path_ = JoinPath(TempDirectory(), "ts_" + hint + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+                                          std::to_string(++counter));
+    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+  }
+}
+
+ScratchDirectory::~ScratchDirectory() { RemoveTree(path_); }
+
+std::string ScratchDirectory::operator/(const std::string& name) const { return JoinPath(path_, name); }
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  UniqueFindHandle find(FindFirstFileA(JoinPath(path, "*").c_str(), &entry));
+  if (find) {
+    do {
+      std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string child = JoinPath(path, name);
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(find.get(), &entry));
+  }
+  find.reset();
+  RemoveDirectoryA(path.c_str());
+}
+
+void WriteTextFile(const std::string& path, const std::string& content) {
+  CreateDirectoryTree(DirectoryOf(path));
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+  ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+std::string ReadTextFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::string content = ReadTextFile(path);
+  size_t at = 0;
+  while (at < content.size()) {
+    size_t end = content.find('\n', at);
+    std::string line = content.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return lines;
+}
+
+void CopyFileTo(const std::string& from, const std::string& to) {
+  CreateDirectoryTree(DirectoryOf(to));
+  ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << "cannot copy " << from << " to " << to;
+}
+
+void WritePropIni(const std::string& path, const std::string& content) {
+  WriteTextFile(path, content);
+  StampValidationCode(path);
+}
+
+void CleanCorvantRegistry() { DeleteRegKeyTree(HKEY_LOCAL_MACHINE, "Software\\Corvant"); }
+
+EngineInstance::EngineInstance(const std::string& masterDirectory) {
+  std::string copy = JoinPath(masterDirectory, "Tessaro.dll");
+  CopyFileTo(JoinPath(BuildDirectory(), "Tessaro.dll"), copy);
+  module_.reset(LoadLibraryA(copy.c_str()));
+  EXPECT_TRUE(module_) << "cannot load " << copy;
+}
+
+EngineInstance::~EngineInstance() = default;
+
+MessageBoxWatcher::MessageBoxWatcher(int answerId) : answer_(answerId), thread_([this] { Watch(); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+  stop_ = true;
+  thread_.join();
+}
+
+std::vector<MessageBoxWatcher::Box> MessageBoxWatcher::Boxes() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return boxes_;
+}
+
+namespace {
+struct FoundBoxes {
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectMessageBox(HWND window, LPARAM data) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  // A message box is a dialog with a static text of id 0xFFFF.
+  if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window) &&
+      GetDlgItem(window, 0xFFFF))
+    reinterpret_cast<FoundBoxes*>(data)->windows.push_back(window);
+  return TRUE;
+}
+}  // namespace
+
+void MessageBoxWatcher::Watch() {
+  while (!stop_) {
+    FoundBoxes found;
+    EnumWindows(CollectMessageBox, reinterpret_cast<LPARAM>(&found));
+    for (HWND window : found.windows) {
+      char caption[256] = {}, text[4096] = {};
+      GetWindowTextA(window, caption, sizeof caption);
+      GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        boxes_.push_back({caption, text});
+      }
+      int id = answer_;
+      if (id == 0) {
+        LRESULT def = SendMessageA(window, DM_GETDEFID, 0, 0);
+        id = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
+      }
+      PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+      // Give the box time to close before looking again, so it is recorded once.
+      for (int i = 0; i < 100 && IsWindow(window) && IsWindowVisible(window); ++i) Sleep(20);
+    }
+    Sleep(20);
+  }
+}
+
+std::vector<std::string> LogLines(const std::string& logPath) { return ReadLines(logPath); }
+
+bool ContainsLine(const std::vector<std::string>& lines, const std::string& line) {
+  for (const std::string& candidate : lines)
+    if (candidate == line) return true;
+  return false;
+}
+
+}  // namespace testing_support
