@@ -1,0 +1,67 @@
+#pragma once
+// Indexed collections of model records: dense, 0-based, in load order; lookups by ID ignore
+// case and take the first match. Nothing is removed while a model is loaded.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/Text.h"
+
+// Owns its records; their addresses stay stable while the collection grows.
+template <typename T>
+class Collection {
+ public:
+  Collection() = default;
+  Collection(Collection&&) noexcept = default;
+  Collection& operator=(Collection&&) noexcept = default;
+  // Deep copy: every record is copied.
+  Collection(const Collection& other) {
+    for (const auto& item : other.items_) items_.push_back(std::make_unique<T>(*item));
+  }
+  Collection& operator=(const Collection& other) {
+    if (this != &other) *this = Collection(other);
+    return *this;
+  }
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  bool Empty() const { return items_.empty(); }
+  T& At(int index) { return *items_.at(static_cast<size_t>(index)); }
+  const T& At(int index) const { return *items_.at(static_cast<size_t>(index)); }
+  T& Append(std::unique_ptr<T> item) {
+    items_.push_back(std::move(item));
+    return *items_.back();
+  }
+  int IndexOf(const std::string& id) const {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (EqualsNoCase(items_[i]->ID.Raw(), id)) return static_cast<int>(i);
+    return -1;
+  }
+  T* Find(const std::string& id) {
+    int index = IndexOf(id);
+    return index < 0 ? nullptr : items_[static_cast<size_t>(index)].get();
+  }
+  const T* Find(const std::string& id) const {
+    int index = IndexOf(id);
+    return index < 0 ? nullptr : items_[static_cast<size_t>(index)].get();
+  }
+
+  class Iterator {
+   public:
+    explicit Iterator(typename std::vector<std::unique_ptr<T>>::const_iterator at) : at_(at) {}
+    T& operator*() const { return **at_; }
+    T* operator->() const { return at_->get(); }
+    Iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return at_ != other.at_; }
+
+   private:
+    typename std::vector<std::unique_ptr<T>>::const_iterator at_;
+  };
+  Iterator begin() const { return Iterator(items_.begin()); }
+  Iterator end() const { return Iterator(items_.end()); }
+
+ private:
+  std::vector<std::unique_ptr<T>> items_;
+};
