@@ -1,0 +1,45 @@
+#include "state/ServerRecords.h"
+
+#include <windows.h>
+
+#include "engine/Log.h"
+#include "engine/Text.h"
+#include "state/Registry.h"
+
+namespace {
+const char kActive[] = "Active";
+const char kAdvancedSettings[] = "AdvancedSettings";
+const char kWebServer[] = "WebServer";
+
+const char* Flag(bool on) { return on ? "1" : "0"; }
+bool FlagSet(const std::string& value) { return EqualsNoCase(value, "1"); }
+}  // namespace
+
+bool RecordedServerActive() { return FlagSet(ReadRegString(HKEY_LOCAL_MACHINE, kServerKey, kActive)); }
+
+void RecordServerActive(bool active) {
+  SetRegString(HKEY_LOCAL_MACHINE, kServerKey, kActive, Flag(active));
+  LogLine(active ? "Register NEXO Server = Active" : "Register NEXO Server = Inactive");
+}
+
+void RecordServerAdvancedSettings(bool used) {
+  SetRegString(HKEY_LOCAL_MACHINE, kServerKey, kAdvancedSettings, Flag(used));
+  LogLine(used ? "Register NEXO Server = Advanced Settings" : "Register NEXO Server = Inactive");
+}
+
+bool RecordedServerAdvancedSettings() {
+  return FlagSet(ReadRegString(HKEY_LOCAL_MACHINE, kServerKey, kAdvancedSettings));
+}
+
+std::string RecordedServerName() { return ReadRegString(HKEY_LOCAL_MACHINE, kServerNameKey, kWebServer); }
+
+void RecordServerName(const std::string& name) {
+  SetRegString(HKEY_LOCAL_MACHINE, kServerNameKey, kWebServer, name);
+  LogLine("Register NEXO Server name = " + name);
+}
+
+bool ServerChoiceMissing() { return ReadRegString(HKEY_LOCAL_MACHINE, kServerKey, kActive).empty(); }
+
+void RegisterNexoTask(const std::string& name, const std::string& value) {
+  SetRegString(HKEY_LOCAL_MACHINE, kNexoTasksKey, name, value);
+}

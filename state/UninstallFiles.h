@@ -1,0 +1,18 @@
+#pragma once
+// The uninstall files below the main installation directory: one per feature UninstallID,
+// plus "Corvant Common.ini" for the core components. Detection and later runs read them.
+#include <string>
+
+constexpr const char kFeaturesInstalledSection[] = "Features Installed";
+constexpr const char kCoreComponentsInstalledSection[] = "Core Components Installed";
+
+// corvaRoot\setup\uninstall
+std::string UninstallDirectory(const std::string& corvaRoot);
+// corvaRoot\setup\uninstall\<uninstallId>.ini
+std::string FeatureUninstallFile(const std::string& corvaRoot, const std::string& uninstallId);
+// corvaRoot\setup\uninstall\Corvant Common.ini
+std::string CoreComponentsFile(const std::string& corvaRoot);
+
+// The descriptions of the uninstall files that are visible and not marked last, joined with ","
+// in the order the file system lists the files.
+std::string InstalledApplications(const std::string& corvaRoot);
