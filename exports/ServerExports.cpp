@@ -12,7 +12,7 @@ constexpr size_t kServerNameSize = 256;
 }  // namespace
 
 TS_EXPORT int TSGetNEXOServerActive() {
-  return Quietly(0, [] { return RecordedServerActive() ? 1 : 0; });
+  return Quietly(0, [] { return NexoServerActive() ? 1 : 0; });
 }
 
 TS_EXPORT int TSSetNEXOServerActive(int active) {
@@ -25,7 +25,7 @@ TS_EXPORT int TSSetNEXOServerActive(int active) {
 TS_EXPORT int TSGetNEXOServer(char* out) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    CopyToBuffer(RecordedServerName(), out, kServerNameSize);
+    CopyToBuffer(NexoServerName(), out, kServerNameSize);
     return 0;
   });
 }

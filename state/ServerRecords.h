@@ -3,12 +3,12 @@
 // Software\Corvant\CFW and Software\Corvant\NEXO\Tasks.
 #include <string>
 
-constexpr const char kServerKey[] = "Software\\Corvant\\CFW";
-constexpr const char kServerNameKey[] = "Software\\Corvant\\CFW\\Server";
+constexpr const char kFrameworkKey[] = "Software\\Corvant\\CFW";
+constexpr const char kFrameworkServerKey[] = "Software\\Corvant\\CFW\\Server";
 constexpr const char kNexoTasksKey[] = "Software\\Corvant\\NEXO\\Tasks";
 
-// "Active" is "1" (compared without regard to case).
-bool RecordedServerActive();
+// True when the value "Active" is "1" (compared without regard to case).
+bool NexoServerActive();
 // Writes "Active" = "1" or "0" and logs the choice.
 void RecordServerActive(bool active);
 // Writes "AdvancedSettings" = "1" or "0" and logs the choice.
@@ -16,7 +16,7 @@ void RecordServerAdvancedSettings(bool used);
 // "AdvancedSettings" is "1".
 bool RecordedServerAdvancedSettings();
 // The "WebServer" value (empty when none is recorded).
-std::string RecordedServerName();
+std::string NexoServerName();
 void RecordServerName(const std::string& name);
 // No server choice was ever recorded on this computer: "Active" is absent or empty.
 bool ServerChoiceMissing();

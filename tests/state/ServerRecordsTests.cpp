@@ -58,10 +58,10 @@ TEST_F(ServerRecordsTest, ExportsReadAndWriteTheServerValues) {
 }
 
 TEST_F(ServerRecordsTest, ActiveIsOneWithoutRegardToCaseOnly) {
-  SetRegString(HKEY_LOCAL_MACHINE, kServerKey, "Active", "yes");
-  EXPECT_FALSE(RecordedServerActive());
+  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "yes");
+  EXPECT_FALSE(NexoServerActive());
   EXPECT_FALSE(ServerChoiceMissing());
-  SetRegString(HKEY_LOCAL_MACHINE, kServerKey, "Active", "");
+  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "");
   EXPECT_TRUE(ServerChoiceMissing());
 }
 
