@@ -4,11 +4,15 @@
 
 #include "engine/Text.h"
 #include "exports/ExportFrame.h"
+#include "model/Model.h"
+#include "state/Detection.h"
 #include "state/ServerRecords.h"
 
 namespace {
 // A server name is at most what the server settings library hands back.
 constexpr size_t kServerNameSize = 256;
+// The installed products, each description at most one profile value.
+constexpr size_t kProductListSize = 1024;
 }  // namespace
 
 TS_EXPORT int TSGetNEXOServerActive() {
@@ -44,6 +48,14 @@ TS_EXPORT int TSNEXOFirstTime() {
 TS_EXPORT int TSRegisterNEXOTask(const char* name, const char* value) {
   return Quietly(0, [&] {
     RegisterNexoTask(TextArg(name), TextArg(value));
+    return 0;
+  });
+}
+
+TS_EXPORT int TSGetNEXOTasks(char* out) {
+  return Quietly(0, [&] {
+    if (out) *out = '\0';
+    CopyToBuffer(GetInstalledApplications(Master()), out, kProductListSize);
     return 0;
   });
 }
