@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/Log.h"
+#include "engine/Params.h"
 #include "engine/Paths.h"
+#include "model/Loader.h"
+#include "model/Model.h"
 
 namespace testing_support {
 
@@ -30,6 +34,14 @@ void SuiteTree::AddMasterLibrary(const std::string& answerLines) const {
 std::string SuiteTree::WriteParams(const std::string& mainLines) const {
   WriteTextFile(ParamsPath(), "[Main]\r\nAppendToLog=" + LogPath() + "\r\n" + mainLines);
   return ParamsPath();
+}
+
+void SuiteTree::LoadInProcess(const std::string& paramsFile) const {
+  CreateSetupData();
+  SetParamsFileInForce(paramsFile);
+  SetDescriptionInForce(JoinPath(MasterDir(), "prop.ini"));
+  SetLogPath(ReadIniString(paramsFile, "Main", "AppendToLog"));
+  LoadMaster(Master(), MasterDir(), paramsFile, false);
 }
 
 std::vector<std::string> SuiteTree::Calls(const std::string& directory) const {

@@ -33,6 +33,10 @@ class SuiteTree {
   // The run's parameters file: logs into LogPath(), plus the given lines of section Main.
   std::string WriteParams(const std::string& mainLines = "") const;
 
+  // Loads the suite into this process's own model, as the engine's load does, with the run's
+  // parameters file and log in force (the master's directory stands in for the engine's).
+  void LoadInProcess(const std::string& paramsFile) const;
+
   std::vector<std::string> Log() const { return LogLines(LogPath()); }
   // The hook and AlreadyInstalled calls the library in <directory> recorded, in order.
   std::vector<std::string> Calls(const std::string& directory) const;
