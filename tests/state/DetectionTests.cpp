@@ -180,3 +180,22 @@ TEST_F(DetectionTest, NoUninstallDirectoryMeansNoApplications) {
   Load();
   EXPECT_EQ(GetInstalledApplications(Master()), "");
 }
+
+TEST_F(DetectionTest, TheLoadDetectsAndAFirstInstallStartsWithNothingSelected) {
+  suite.Describe("master", ProductDescription("SUITE", "LoadSubsetups=YES\r\n"));
+  suite.AddMasterLibrary();
+  suite.Describe("alpha", ProductDescription("ALPHA", "", "Selected=YES\r\n"));
+  suite.Describe("beta", ProductDescription("BETA", "", "Selected=YES\r\n"));
+  Load();
+  ASSERT_EQ(Master().rootFeature.subfeatures.Count(), 2);
+  EXPECT_EQ(Feature({0}).defaultSelection, 0);
+  EXPECT_EQ(Feature({1}).defaultSelection, 0);
+  EXPECT_TRUE(ContainsLine(suite.Log(), "Detect Installed Features :"));
+  DestroySetupData();
+
+  WriteTextFile(suite.UninstallFile("BETA.ini"), "[Features Installed]\r\nBETA=1\r\n");
+  Load();
+  EXPECT_EQ(Feature({0}).defaultSelection, 1);
+  EXPECT_EQ(Feature({1}).installed, 1);
+  EXPECT_EQ(Master().firstInstallOfTheseProducts, 0);
+}
