@@ -13,9 +13,7 @@ using namespace testing_support;
 using namespace load_tests;
 
 namespace {
-using LoadFn = int(__stdcall*)(const char*);
 using NoArgsFn = int(__stdcall*)();
-using TranslateFn = int(__stdcall*)(const char*, char*, int*);
 using PropYesNoFn = int(__stdcall*)(const char*, int);
 using FindParamsFn = int(__stdcall*)(const char*, const char*, char*);
 
@@ -28,15 +26,13 @@ class LoadExportsTest : public ::testing::Test {
 
   int Load(const std::string& params) {
     if (!engine) engine = std::make_unique<EngineInstance>(cd.MasterDir());
-    return engine->Get<LoadFn>("TS_LoadSetupData")(params.c_str());
+    return LoadThrough(*engine, params);
   }
   int Unload() { return engine->Get<NoArgsFn>("TS_UnloadSetupData")(); }
   std::string Translate(const std::string& keyword, int* final = nullptr) {
-    char buffer[1024] = "junk";
-    int isFinal = -5;
-    int result = engine->Get<TranslateFn>("TSTranslateKeyword")(keyword.c_str(), buffer, &isFinal);
-    if (final) *final = isFinal;
-    return result == 0 ? std::string(buffer) : "(" + std::to_string(result) + ") " + buffer;
+    Translation translation = TranslateThrough(*engine, keyword);
+    if (final) *final = translation.final;
+    return translation.result == 0 ? translation.value : "(" + std::to_string(translation.result) + ") " + translation.value;
   }
 
   CdTree cd{"le"};
