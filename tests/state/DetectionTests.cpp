@@ -13,17 +13,8 @@
 using namespace testing_support;
 
 namespace {
-class DetectionTest : public ::testing::Test {
+class DetectionTest : public InProcessModelTest {
  protected:
-  DetectionTest() {
-    CleanCorvantRegistry();
-    SetLogIndentLevel(0);
-  }
-  ~DetectionTest() override {
-    DestroySetupData();
-    SetLogPath("");
-    CleanCorvantRegistry();
-  }
 
   // SUITE with features F1, F2 (sharing the UninstallID SHARED) and F3 below F2.
   void DescribeFeatures(const std::string& rootId = "SUITE", const std::string& components = "") {

@@ -14,17 +14,8 @@
 using namespace testing_support;
 
 namespace {
-class DiskSpaceTest : public ::testing::Test {
+class DiskSpaceTest : public InProcessModelTest {
  protected:
-  DiskSpaceTest() {
-    CleanCorvantRegistry();
-    SetLogIndentLevel(0);
-  }
-  ~DiskSpaceTest() override {
-    DestroySetupData();
-    SetLogPath("");
-    CleanCorvantRegistry();
-  }
 
   // SUITE (ISINSTALL) needs `rootNeed` K in CORVAROOT; core component CORELIB (INFINSTALL) needs
   // 500 K in WINSYSDIR; product ALPHA needs nothing.
