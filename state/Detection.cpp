@@ -120,4 +120,8 @@ void UnselectInstalledCoreComponents(CSetup& master) {
   }
 }
 
-std::string GetInstalledApplications(const CSetup& master) { return InstalledApplications(CorvaRootPath(master)); }
+std::string GetInstalledApplications(const CSetup& master) {
+  // Without a main directory there is nothing to list (and no relative folder to search).
+  std::string corvaRoot = CorvaRootPath(master);
+  return corvaRoot.empty() ? std::string() : InstalledApplications(corvaRoot);
+}

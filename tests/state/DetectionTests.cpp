@@ -172,6 +172,17 @@ TEST_F(DetectionTest, NoUninstallDirectoryMeansNoApplications) {
   EXPECT_EQ(GetInstalledApplications(Master()), "");
 }
 
+TEST_F(DetectionTest, AnEmptyModelListsNoApplications) {
+  ScratchDirectory current("cwd");
+  WriteTextFile(current / "setup\\uninstall\\A.ini", "[Main]\r\nVisible=YES\r\nDescription=Here\r\n");
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(current.Path().c_str());
+  CreateSetupData();
+  EXPECT_EQ(GetInstalledApplications(Master()), "");
+  SetCurrentDirectoryA(previous);
+}
+
 TEST_F(DetectionTest, TheLoadDetectsAndAFirstInstallStartsWithNothingSelected) {
   suite.Describe("master", ProductDescription("SUITE", "LoadSubsetups=YES\r\n"));
   suite.AddMasterLibrary();
