@@ -16,10 +16,10 @@ constexpr int kReportedInstalled = 2;
 // The INF path is handed in a buffer the library may write to.
 constexpr size_t kInfPathBufferSize = 256;
 
-void DetectFeature(CFeature& feature, const std::string& corvaRoot) {
+void DetectFeature(CFeature& feature) {
   feature.installed = 0;
   const CSetup& setup = *feature.setup;
-  std::string file = FeatureUninstallFile(corvaRoot, feature.UninstallID.UpperTranslated(setup));
+  std::string file = UninstallFileOf(feature.UninstallID.UpperTranslated(setup));
   if (FileExists(file)) {
     std::string id = feature.ID.UpperTranslated(setup);
     if (!ReadIniString(file, kFeaturesInstalledSection, id).empty()) {
@@ -27,7 +27,7 @@ void DetectFeature(CFeature& feature, const std::string& corvaRoot) {
       LogLine(id + " is already installed");
     }
   }
-  for (CFeature& child : feature.subfeatures) DetectFeature(child, corvaRoot);
+  for (CFeature& child : feature.subfeatures) DetectFeature(child);
 }
 
 std::string NotCalledText(LibraryCall status, const std::string& library, const std::string& call) {
@@ -71,11 +71,6 @@ void DetectCoreComponent(CComponent& component) {
 }
 }  // namespace
 
-std::string CorvaRootPath(const CSetup& master) {
-  const CTarget* root = master.targets.Find("CORVAROOT");
-  return root ? root->path : std::string();
-}
-
 bool AnyInstalled(const CFeature& feature) {
   if (feature.installed) return true;
   for (const CFeature& child : feature.subfeatures)
@@ -88,7 +83,7 @@ void DetectInstalled(CSetup& master) {
   LogLine("Detect Installed Features :");
   {
     ScopedLogIndent indent;
-    if (!root.ID.UpperTranslated(master).empty()) DetectFeature(root, CorvaRootPath(master));
+    if (!root.ID.UpperTranslated(master).empty()) DetectFeature(root);
   }
   LogLine("Detect Installed Core Components :");
   {
@@ -118,10 +113,4 @@ void UnselectInstalledCoreComponents(CSetup& master) {
     component.selected = 0;
     LogLine("Unselect " + component.ID.Raw());
   }
-}
-
-std::string GetInstalledApplications(const CSetup& master) {
-  // Without a main directory there is nothing to list (and no relative folder to search).
-  std::string corvaRoot = CorvaRootPath(master);
-  return corvaRoot.empty() ? std::string() : InstalledApplications(corvaRoot);
 }

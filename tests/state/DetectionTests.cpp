@@ -8,6 +8,7 @@
 #include "model/Model.h"
 #include "state/Detection.h"
 #include "state/Registry.h"
+#include "state/UninstallFiles.h"
 #include "support/SuiteTree.h"
 
 using namespace testing_support;
@@ -162,14 +163,14 @@ TEST_F(DetectionTest, InstalledApplicationsAreTheVisibleOnesThatAreNotLast) {
   WriteTextFile(suite.UninstallFile("D.ini"), "[Main]\r\nVisible=True\r\nLast=no\r\nDescription=Delta\r\n");
   WriteTextFile(suite.UninstallFile("E.ini"), "[Features Installed]\r\nE=1\r\n");
   Load();
-  std::string list = GetInstalledApplications(Master());
+  std::string list = GetInstalledApplications();
   EXPECT_TRUE(list == "Alpha,Delta" || list == "Delta,Alpha") << list;
 }
 
 TEST_F(DetectionTest, NoUninstallDirectoryMeansNoApplications) {
   DescribeFeatures();
   Load();
-  EXPECT_EQ(GetInstalledApplications(Master()), "");
+  EXPECT_EQ(GetInstalledApplications(), "");
 }
 
 TEST_F(DetectionTest, AnEmptyModelListsNoApplications) {
@@ -179,7 +180,7 @@ TEST_F(DetectionTest, AnEmptyModelListsNoApplications) {
   GetCurrentDirectoryA(MAX_PATH, previous);
   SetCurrentDirectoryA(current.Path().c_str());
   CreateSetupData();
-  EXPECT_EQ(GetInstalledApplications(Master()), "");
+  EXPECT_EQ(GetInstalledApplications(), "");
   SetCurrentDirectoryA(previous);
 }
 
