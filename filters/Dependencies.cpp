@@ -133,3 +133,17 @@ int ReportDependencyErrors(const DependencyErrorList& errors, int group) {
   LogLine("- Continue");
   return 1;
 }
+
+int CheckDependenciesOnLeaving(CFeature& root) {
+  if (!(CombinedStatus(root) & kStatusCompatibility)) return 1;
+  DependencyErrorList restricted;
+  CollectDependencyErrors(root, restricted, kGroupRestricted);
+  if (!restricted.empty()) {
+    ReportDependencyErrors(restricted, kGroupRestricted);
+    return 0;
+  }
+  DependencyErrorList permitted;
+  CollectDependencyErrors(root, permitted, kGroupPermitted);
+  if (!permitted.empty() && !ReportDependencyErrors(permitted, kGroupPermitted)) return 0;
+  return 1;
+}
