@@ -2,8 +2,8 @@
 // dependency errors of a selection with their report.
 #include "engine/Log.h"
 #include "engine/Text.h"
-#include "model/FeatureTree.h"
 #include "filters/FilterList.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 #include "ui/PageHost.h"
 

@@ -45,7 +45,8 @@ class ConsistencyExportsTest : public ::testing::Test {
 
 TEST_F(ConsistencyExportsTest, AnUnresolvedTargetPathNamesTheFileThatDefinedIt) {
   cd.DescribeMaster(Product("SUITE", "LoadSubsetups=YES\r\n"));
-  cd.Describe("alpha", Product("ALPHA", "", "[Targets]\r\nTarget0=ALPHADIR;Alpha;%NOSUCHPLACE%\\Alpha;Alpha files\r\n"));
+  cd.Describe("alpha",
+              Product("ALPHA", "", "[Targets]\r\nTarget0=ALPHADIR;Alpha;%NOSUCHPLACE%\\Alpha;Alpha files\r\n"));
   EXPECT_EQ(LoadError(), "Error in file " + FileOf("alpha") + " :Target path for ALPHADIR is not resolved");
 }
 
@@ -85,8 +86,10 @@ TEST_F(ConsistencyExportsTest, WithSyntaxCheckOffADuplicateFeatureLoads) {
 
 TEST_F(ConsistencyExportsTest, AFilterNamingAnUnknownSetupTypeFailsInItsFeaturesSection) {
   cd.DescribeMaster(Product("SUITE", "LoadSubsetups=YES\r\n", "[SetupTypes]\r\nSetupType0=SERVER\r\n"));
-  cd.Describe("alpha", Product("ALPHA", "", "Feature0=ADMIN\r\n[ADMIN]\r\nName=Admin\r\nComputerTypes=SERVER;KIOSK\r\n"));
-  EXPECT_EQ(LoadError(), "Error in file " + FileOf("alpha") + " [ADMIN] :Unrecognized ID KIOSK in Computer Type filter");
+  cd.Describe("alpha",
+              Product("ALPHA", "", "Feature0=ADMIN\r\n[ADMIN]\r\nName=Admin\r\nComputerTypes=SERVER;KIOSK\r\n"));
+  EXPECT_EQ(LoadError(),
+            "Error in file " + FileOf("alpha") + " [ADMIN] :Unrecognized ID KIOSK in Computer Type filter");
 }
 
 TEST_F(ConsistencyExportsTest, AFilterNamingASetupTypeOfAnotherSubsetupPasses) {
@@ -131,8 +134,9 @@ TEST_F(ConsistencyExportsTest, ACoreRunChecksOnlyTheCDs) {
 }
 
 TEST_F(ConsistencyExportsTest, TheLoadLogEndsWithTheDumpAtLevelTenAndLogSetupDataAddsLevelFour) {
-  cd.DescribeMaster(Product("SUITE", "", "Feature0=TOOLS\r\nPassword=SVC;Service account\r\n[TOOLS]\r\nName=Tools\r\n"
-                                         "OS=WNT;W95;W98\r\nTargetNeed0=CORVAROOT;50;SHOW;EDITABLE\r\n"));
+  cd.DescribeMaster(Product("SUITE", "",
+                            "Feature0=TOOLS\r\nPassword=SVC;Service account\r\n[TOOLS]\r\nName=Tools\r\n"
+                            "OS=WNT;W95;W98\r\nTargetNeed0=CORVAROOT;50;SHOW;EDITABLE\r\n"));
   MessageBoxWatcher boxes;
   ASSERT_EQ(Load(), 0);
   std::vector<std::string> log = cd.Log();
@@ -142,9 +146,9 @@ TEST_F(ConsistencyExportsTest, TheLoadLogEndsWithTheDumpAtLevelTenAndLogSetupDat
   ASSERT_FALSE(dump.empty());
   EXPECT_EQ(dump.front(), std::string(37, '-'));
   EXPECT_EQ(dump[1], "SETUP SUITE :");
-  for (const char* line : {"      Launching paramaters -", "   Passwords :", "      SVC", "   FEATURES :",
-                           "            TOOLS (Tools;) - not Selected", "                  OS - WNT;W95;W98",
-                           "            CORVAROOT (50 K) SHOW EDITABLE"})
+  for (const char* line : {"      Launching paramaters -", "   Passwords :", "      SVC",
+                           "   FEATURES :", "            TOOLS (Tools;) - not Selected",
+                           "                  OS - WNT;W95;W98", "            CORVAROOT (50 K) SHOW EDITABLE"})
     EXPECT_TRUE(ContainsLine(dump, line)) << line;
   EXPECT_EQ(log.back(), std::string(69, '='));
 
