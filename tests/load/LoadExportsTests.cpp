@@ -14,9 +14,7 @@ using namespace testing_support;
 using namespace load_tests;
 
 namespace {
-using LoadFn = int(__stdcall*)(const char*);
 using NoArgsFn = int(__stdcall*)();
-using TranslateFn = int(__stdcall*)(const char*, char*, int*);
 using PropYesNoFn = int(__stdcall*)(const char*, int);
 using FindParamsFn = int(__stdcall*)(const char*, const char*, char*);
 
@@ -29,15 +27,13 @@ class LoadExportsTest : public ::testing::Test {
 
   int Load(const std::string& params) {
     if (!engine) engine = std::make_unique<EngineInstance>(cd.MasterDir());
-    return engine->Get<LoadFn>("TS_LoadSetupData")(params.c_str());
+    return LoadThrough(*engine, params);
   }
   int Unload() { return engine->Get<NoArgsFn>("TS_UnloadSetupData")(); }
   std::string Translate(const std::string& keyword, int* final = nullptr) {
-    char buffer[1024] = "junk";
-    int isFinal = -5;
-    int result = engine->Get<TranslateFn>("TSTranslateKeyword")(keyword.c_str(), buffer, &isFinal);
-    if (final) *final = isFinal;
-    return result == 0 ? std::string(buffer) : "(" + std::to_string(result) + ") " + buffer;
+    Translation translation = TranslateThrough(*engine, keyword);
+    if (final) *final = translation.final;
+    return translation.result == 0 ? translation.value : "(" + std::to_string(translation.result) + ") " + translation.value;
   }
 
   CdTree cd{"le"};
@@ -104,6 +100,27 @@ TEST_F(LoadExportsTest, LoadsAMasterWithTwoSubsetupsAndACoreComponent) {
   EXPECT_EQ(propYesNo("PageFlag", 0), 0);
   EXPECT_EQ(propYesNo("NoFlag", 1), 0);
   EXPECT_EQ(propYesNo("Absent", 1), 1);
+  EXPECT_EQ(Unload(), 0);
+}
+
+TEST_F(LoadExportsTest, LoadsTheFirstCdOfTheSampleSuite) {
+  CopyTree(JoinPath(BuildDirectory(), "samples\\CD1"), cd.Root());
+  MessageBoxWatcher boxes;
+  ASSERT_EQ(Load(cd.WriteParams()), 0);
+  EXPECT_TRUE(boxes.Boxes().empty());
+  auto log = cd.Log();
+  for (const std::string& line :
+       {"   Load CD CD1 (\"Corvant Sample Suite CD 1\")", "      Load CD CD2 (\"Corvant Sample Suite CD 2\")",
+        "      Load CD CD3 (\"Corvant Sample Suite CD 3\")", "   Subdirectory Archive ---", "   Subdirectory Core ---",
+        "      DATA (Corvant Data Server 3.0)", "         DATA_SERVICE (Data Service 3.0)",
+        "\t\tSETUP DATA FOR CORVANT SOFTWARE :"})
+    EXPECT_TRUE(ContainsLine(log, line)) << line;
+  EXPECT_TRUE(ContainsLine(log, "            Load setup from " + JoinPath(cd.Dir("Core\\SHAREDRT"), "prop.ini") +
+                                    " (core component)"));
+  std::string root = Translate("%CORVAROOT%");
+  EXPECT_EQ(Translate("%DATASTORE%"), root + "\\Data\\Store");
+  EXPECT_EQ(Translate("%ARCHIVEDIR%"), root + "\\Archive");
+  EXPECT_EQ(Translate("%REPORTSDIR%"), root + "\\Reports");
   EXPECT_EQ(Unload(), 0);
 }
 
