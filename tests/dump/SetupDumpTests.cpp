@@ -321,3 +321,29 @@ TEST_F(SetupDumpTest, SubsetupsAndCoreComponentsWithWhatStillNeedsInstalling) {
   EXPECT_FALSE(ContainsLine(lines, "            ALPHA"));
   EXPECT_FALSE(ContainsLine(lines, "            ALPHA (needs install)"));
 }
+
+extern "C" int __stdcall TS_LogSetupData();
+
+TEST_F(SetupDumpTest, LogSetupDataWritesLevelFourWithoutAnyPassword) {
+  cd.DescribeMaster(Product("SUITE", kSuiteExtraMain, kSuiteSections));
+  MessageBoxWatcher boxes;
+  Load();
+  Feature({}).selected = 1;
+  CPassword& account = Master().passwords.At(0);
+  account.userName = "svc_suite";
+  account.password = "Sup3r-Secret";
+  size_t before = cd.Log().size();
+  EXPECT_EQ(TS_LogSetupData(), 1);
+  std::vector<std::string> log = cd.Log();
+  std::vector<std::string> lines(log.begin() + static_cast<long>(before), log.end());
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), kDashes);
+  EXPECT_TRUE(ContainsLine(lines, "   (SELECTED)"));
+  EXPECT_TRUE(ContainsLine(lines, "            PasswordID = SVC"));
+  EXPECT_FALSE(ContainsLine(lines, "   Passwords :"));
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find("Sup3r-Secret"), std::string::npos) << line;
+    EXPECT_EQ(line.find("svc_suite"), std::string::npos) << line;
+  }
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
