@@ -8,6 +8,7 @@
 #include "engine/Paths.h"
 #include "engine/ProductLibrary.h"
 #include "engine/Text.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 #include "state/UninstallFiles.h"
 
@@ -71,11 +72,13 @@ void DetectCoreComponent(CComponent& component) {
 }
 }  // namespace
 
-bool AnyInstalled(const CFeature& feature) {
-  if (feature.installed) return true;
-  for (const CFeature& child : feature.subfeatures)
-    if (AnyInstalled(child)) return true;
-  return false;
+bool AnyInstalled(CFeature& feature) {
+  bool installed = false;
+  WalkFeatures(feature, [&](CFeature& each) {
+    installed = each.installed != 0;
+    return !installed;
+  });
+  return installed;
 }
 
 void DetectInstalled(CSetup& master) {
@@ -94,7 +97,7 @@ void DetectInstalled(CSetup& master) {
   if (!EqualsNoCase(root.ID.UpperTranslated(master), "CORVANT SOFTWARE")) {
     anyInstalled = AnyInstalled(root);
   } else {
-    for (const CFeature& product : root.subfeatures) anyInstalled = anyInstalled || AnyInstalled(product);
+    for (CFeature& product : root.subfeatures) anyInstalled = anyInstalled || AnyInstalled(product);
   }
   master.firstInstallOfTheseProducts = anyInstalled ? 0 : 1;
   if (master.firstInstall)

@@ -7,7 +7,7 @@ class CSetup;
 class CFeature;
 
 // The feature or any of its sub-features, at any depth, is installed.
-bool AnyInstalled(const CFeature& feature);
+bool AnyInstalled(CFeature& feature);
 // Sets the installed flags of the features and core components and the model's none-installed
 // flag, and logs the verdict.
 void DetectInstalled(CSetup& master);

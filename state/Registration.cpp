@@ -5,7 +5,7 @@
 #include "engine/Paths.h"
 #include "engine/Text.h"
 #include "model/Model.h"
-#include "model/SelectionNeeds.h"
+#include "model/Selection.h"
 #include "state/Registry.h"
 #include "state/ServerRecords.h"
 #include "state/UninstallFiles.h"
@@ -79,7 +79,7 @@ void CommitCoreComponent(const CComponent& component) {
 }
 }  // namespace
 
-void RecordConfiguration(const CSetup& master) {
+void RecordConfiguration(CSetup& master) {
   if (!master.programFolder.empty() && SelectionNeedsFolder(master.rootFeature)) {
     LogLine("Register folder = " + master.programFolder);
     SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", master.programFolder);
