@@ -37,6 +37,12 @@ std::string Trim(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
+std::string WithoutEndQuotes(std::string text) {
+  if (!text.empty() && text.front() == '"') text.erase(0, 1);
+  if (!text.empty() && text.back() == '"') text.pop_back();
+  return text;
+}
+
 std::string ExpandLineBreaks(const std::string& text) {
   std::string result;
   result.reserve(text.size());

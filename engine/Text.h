@@ -9,6 +9,8 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix);
 bool ContainsNoCase(const std::string& text, const std::string& part);
 // Removes blanks (space, tab, CR, LF) at both ends.
 std::string Trim(const std::string& text);
+// Removes one double quote at the start and one at the end, where present.
+std::string WithoutEndQuotes(std::string text);
 // Every two-character sequence backslash-n becomes a line feed.
 std::string ExpandLineBreaks(const std::string& text);
 // printf-style formatting into a string of any length.
