@@ -19,6 +19,10 @@ std::string FormatV(const char* format, va_list args);
 // Copies text into a caller's buffer of `size` bytes, cutting it to fit, always terminated.
 void CopyToBuffer(const std::string& text, char* buffer, size_t size);
 
+// Conversions between the ANSI code page and UTF-16.
+std::wstring WideFromAnsi(const std::string& text);
+std::string AnsiFromWide(const std::wstring& text);
+
 // Splits a list value field by field: the next field is the text up to the first separator,
 // the rest is what follows it; when no separator is left the whole rest is the last field.
 // Fields are not trimmed and may be empty.

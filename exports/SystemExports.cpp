@@ -1,0 +1,44 @@
+// System integration exports: COM registration, the machine-wide PATH and the restart marker.
+#include "exports/ExportFrame.h"
+#include "install/FileRegistration.h"
+#include "install/SystemIntegration.h"
+
+namespace {
+constexpr int kRegistrationDone = 0;
+constexpr int kRegistrationFailed = -2;
+}  // namespace
+
+TS_EXPORT int TS_RegisterFile(const char* path) {
+  return Quietly(kRegistrationFailed,
+                 [&] { return path && RegisterFile(path) ? kRegistrationDone : kRegistrationFailed; });
+}
+
+TS_EXPORT int TS_UnregisterFile(const char* path) {
+  return Quietly(kRegistrationFailed,
+                 [&] { return path && UnregisterFile(path) ? kRegistrationDone : kRegistrationFailed; });
+}
+
+TS_EXPORT int TS_AddToNTPath(const char* directory, int) {
+  return Quietly(0, [&] {
+    AddToSystemPath(directory ? directory : "");
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_ScheduleReboot() {
+  return Quietly(0, [] {
+    ScheduleReboot();
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_CancelReboot() {
+  return Quietly(0, [] {
+    CancelReboot();
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_IsRebootScheduled() {
+  return Quietly(0, [] { return IsRebootScheduled() ? 1 : 0; });
+}

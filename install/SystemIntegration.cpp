@@ -1,0 +1,66 @@
+#include "install/SystemIntegration.h"
+
+#include <windows.h>
+
+#include "engine/Log.h"
+#include "engine/Params.h"
+#include "engine/Paths.h"
+#include "engine/Text.h"
+#include "state/Registry.h"
+
+namespace {
+constexpr char kEnvironmentKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+constexpr char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+constexpr char kRebootValue[] = "CorvantReboot";
+// A window that does not answer the change notice within this time is passed over.
+constexpr UINT kBroadcastTimeoutMs = 5000;
+
+void BroadcastEnvironmentChange() {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
+                      SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &answer);
+}
+
+std::string RestartProgram() {
+  std::string system = SystemDirectory();
+  if (FileExists(JoinPath(system, "rundll32.exe"))) return "RunDLL32.exe";
+  if (FileExists(JoinPath(system, "rundll.exe"))) return "RunDLL.exe";
+  return std::string();
+}
+}  // namespace
+
+bool PathListHolds(const std::string& pathList, const std::string& directory) {
+  std::string wanted = StripTrailingBackslashes(directory);
+  FieldReader entries(pathList);
+  while (!entries.AtEnd())
+    if (EqualsNoCase(StripTrailingBackslashes(entries.Next()), wanted)) return true;
+  return false;
+}
+
+void AddToSystemPath(const std::string& directory) {
+  LogLine("Add " + directory + " to the PATH variable");
+  // An empty name would only add an empty entry.
+  if (StripTrailingBackslashes(directory).empty()) return;
+  std::string oldPath = ReadRegStringWhole(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH");
+  if (PathListHolds(oldPath, directory)) return;
+  std::string newPath = oldPath.empty() ? directory : directory + ";" + oldPath;
+  LogLine("   Old path = " + oldPath);
+  LogLine("   New path = " + newPath);
+  SetRegExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", newPath);
+  BroadcastEnvironmentChange();
+}
+
+void ScheduleReboot() {
+  LogLine("Schedule CorvantReboot in the RunOnce key");
+  SetRegString(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue, RestartProgram());
+}
+
+void CancelReboot() {
+  LogLine("Cancel CorvantReboot in the RunOnce key");
+  DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue);
+}
+
+bool IsRebootScheduled() {
+  if (GetParamYesNo("IgnorePendingReboot", false)) return false;
+  return RegValueExists(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue);
+}
