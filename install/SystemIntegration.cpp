@@ -1,11 +1,14 @@
 #include "install/SystemIntegration.h"
 
 #include <windows.h>
+#include <lm.h>
 
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
+#include "engine/Win32Handles.h"
+#include "filters/OsInfo.h"
 #include "state/Registry.h"
 
 namespace {
@@ -19,6 +22,24 @@ void BroadcastEnvironmentChange() {
   DWORD_PTR answer = 0;
   SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
                       SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &answer);
+}
+
+std::optional<std::string> WorkstationLogonDomain() {
+  using GetUserInfo = NET_API_STATUS(WINAPI*)(LPWSTR, DWORD, LPBYTE*);
+  using FreeBuffer = NET_API_STATUS(WINAPI*)(LPVOID);
+  UniqueModule netApi(LoadLibraryA("NetAPI32.dll"));
+  if (!netApi) return std::nullopt;
+  auto getUserInfo = reinterpret_cast<GetUserInfo>(
+      reinterpret_cast<void*>(GetProcAddress(netApi.get(), "NetWkstaUserGetInfo")));
+  auto freeBuffer =
+      reinterpret_cast<FreeBuffer>(reinterpret_cast<void*>(GetProcAddress(netApi.get(), "NetApiBufferFree")));
+  if (!getUserInfo || !freeBuffer) return std::nullopt;
+  BYTE* block = nullptr;
+  if (getUserInfo(nullptr, 1, &block) != NERR_Success || !block) return std::nullopt;
+  const wchar_t* domain = reinterpret_cast<WKSTA_USER_INFO_1*>(block)->wkui1_logon_domain;
+  std::string name = domain ? AnsiFromWide(domain) : std::string();
+  freeBuffer(block);
+  return name;
 }
 
 std::string RestartProgram() {
@@ -63,4 +84,17 @@ void CancelReboot() {
 bool IsRebootScheduled() {
   if (GetParamYesNo("IgnorePendingReboot", false)) return false;
   return RegValueExists(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue);
+}
+
+std::string RegistryDomainName() {
+  std::string agent =
+      ReadRegString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\MSNP32\\NetworkProvider",
+                    "AuthenticatingAgent");
+  if (!agent.empty()) return agent;
+  return ReadRegString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\VxD\\VNETSUP", "Workgroup");
+}
+
+std::optional<std::string> CurrentDomainName() {
+  if (GetOSName() == "WNT") return WorkstationLogonDomain();
+  return RegistryDomainName();
 }

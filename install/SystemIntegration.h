@@ -1,6 +1,7 @@
 #pragma once
 // Changes to the machine around an installation: the machine-wide search path and the marker
 // of a restart the engine asks for.
+#include <optional>
 #include <string>
 
 // True when one of the ";"-separated entries of the list names the directory (case ignored,
@@ -14,3 +15,10 @@ void ScheduleReboot();
 void CancelReboot();
 // False when the parameters file says to ignore a pending restart.
 bool IsRebootScheduled();
+
+// The logon domain of the current user. On the NT family it comes from the workstation user
+// information and is unknown when that cannot be had; otherwise it is read from the network
+// settings of the registry (possibly empty).
+std::optional<std::string> CurrentDomainName();
+// The registry's answer of the Windows 9x family: the authenticating agent, else the workgroup.
+std::string RegistryDomainName();

@@ -11,6 +11,7 @@
 #include "install/SystemIntegration.h"
 #include "state/Registry.h"
 #include "support/TestSupport.h"
+#include "system/SavedRegistry.h"
 
 using namespace testing_support;
 
@@ -24,35 +25,6 @@ __stdcall int TS_IsRebootScheduled();
 namespace {
 constexpr char kEnvironmentKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 constexpr char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-// Saves one registry value (its type and bytes) and puts it back, or removes it when it was
-// missing.
-class SavedRegistryValue {
- public:
-  SavedRegistryValue(const char* key, const char* name) : key_(key), name_(name) {
-    UniqueRegKey opened = OpenRegKey(HKEY_LOCAL_MACHINE, key_, KEY_QUERY_VALUE);
-    DWORD size = 0;
-    if (opened && RegQueryValueExA(opened.get(), name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
-      data_.resize(size);
-      existed_ = RegQueryValueExA(opened.get(), name_.c_str(), nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
-    }
-  }
-  ~SavedRegistryValue() {
-    if (!existed_) {
-      DeleteRegValue(HKEY_LOCAL_MACHINE, key_, name_);
-      return;
-    }
-    UniqueRegKey opened = OpenRegKey(HKEY_LOCAL_MACHINE, key_, KEY_SET_VALUE);
-    if (opened)
-      RegSetValueExA(opened.get(), name_.c_str(), 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
-  }
-
- private:
-  std::string key_, name_;
-  bool existed_ = false;
-  DWORD type_ = 0;
-  std::vector<BYTE> data_;
-};
 
 DWORD ValueType(const char* key, const char* name) {
   UniqueRegKey opened = OpenRegKey(HKEY_LOCAL_MACHINE, key, KEY_QUERY_VALUE);
