@@ -148,22 +148,23 @@ void RunRegsvr32(const std::string& switches, const std::string& path) {
   RunAndWait("\"" + JoinPath(SystemDirectory(), "regsvr32.exe") + "\" " + switches + " \"" + path + "\"");
 }
 
-struct ServerDirection {
+struct RegistrationDirection {
   bool registering;
+  const char* programSwitch;
   const char* entryName;
   const char* failurePrefix;   // "*** Registration of " / "*** Unregistration of "
   const char* resultFormat;    // the line for an error code
   const char* regsvr32Switches;
 };
 
-const ServerDirection kRegister = {
-    true, "DllRegisterServer", "*** Registration of ",
+const RegistrationDirection kRegister = {
+    true, "/REGSERVER", "DllRegisterServer", "*** Registration of ",
     "*** Registration of %s failed - the function DllRegisterServer returned an error code %ld.", "/s"};
-const ServerDirection kUnregister = {
-    false, "DllUnregisterServer", "*** Unregistration of ",
+const RegistrationDirection kUnregister = {
+    false, "/UNREGSERVER", "DllUnregisterServer", "*** Unregistration of ",
     "Unregistration of %s failed - the function DllUnregisterServer returned an error code %ld.", "/s /u"};
 
-bool CallInProcessServer(const std::string& path, const ServerDirection& direction) {
+bool CallInProcessServer(const std::string& path, const RegistrationDirection& direction) {
   UniqueModule library;
   if (direction.registering) {
     ScopedNoErrorBoxes noBoxes;
@@ -201,30 +202,21 @@ bool RunProgramWithSwitch(const std::string& path, const char* switchText) {
   RunAndWait(ProgramInCommandLine(path) + " " + switchText);
   return true;
 }
+
+bool ApplyRegistration(const std::string& path, const RegistrationDirection& direction) {
+  ScopedCurrentDirectory inFileDirectory(DirectoryOf(path));
+  switch (KindOf(path)) {
+    case FileKind::Program:
+      return RunProgramWithSwitch(path, direction.programSwitch);
+    case FileKind::TypeLibrary:
+      return direction.registering ? RegisterTypeLibrary(path) : UnregisterTypeLibrary(path);
+    case FileKind::InProcessServer:
+      return CallInProcessServer(path, direction);
+  }
+  return false;
+}
 }  // namespace
 
-bool RegisterFile(const std::string& path) {
-  ScopedCurrentDirectory inFileDirectory(DirectoryOf(path));
-  switch (KindOf(path)) {
-    case FileKind::Program:
-      return RunProgramWithSwitch(path, "/REGSERVER");
-    case FileKind::TypeLibrary:
-      return RegisterTypeLibrary(path);
-    case FileKind::InProcessServer:
-      return CallInProcessServer(path, kRegister);
-  }
-  return false;
-}
+bool RegisterFile(const std::string& path) { return ApplyRegistration(path, kRegister); }
 
-bool UnregisterFile(const std::string& path) {
-  ScopedCurrentDirectory inFileDirectory(DirectoryOf(path));
-  switch (KindOf(path)) {
-    case FileKind::Program:
-      return RunProgramWithSwitch(path, "/UNREGSERVER");
-    case FileKind::TypeLibrary:
-      return UnregisterTypeLibrary(path);
-    case FileKind::InProcessServer:
-      return CallInProcessServer(path, kUnregister);
-  }
-  return false;
-}
+bool UnregisterFile(const std::string& path) { return ApplyRegistration(path, kUnregister); }

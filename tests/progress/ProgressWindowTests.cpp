@@ -21,25 +21,11 @@ __stdcall int TS_ProgressDlgResume();
 }
 
 namespace {
-struct FoundWindows {
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectProgressWindow(HWND window, LPARAM data) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window) &&
-      GetDlgItem(window, IDC_PROGRESS_STEP) && GetDlgItem(window, IDC_PROGRESS_BAR))
-    reinterpret_cast<FoundWindows*>(data)->windows.push_back(window);
-  return TRUE;
-}
-
 std::vector<HWND> ProgressWindows() {
-  FoundWindows found;
-  EnumWindows(CollectProgressWindow, reinterpret_cast<LPARAM>(&found));
-  return found.windows;
+  std::vector<HWND> windows;
+  for (HWND window : VisibleDialogsWithControl(IDC_PROGRESS_STEP))
+    if (GetDlgItem(window, IDC_PROGRESS_BAR)) windows.push_back(window);
+  return windows;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000) {
