@@ -8,10 +8,11 @@ namespace install_tests {
 
 SuiteTree::SuiteTree(const std::string& hint) : root_(hint) {}
 
-void SuiteTree::WriteMaster(const std::string& extraMain, const std::string& extraTargets) {
+void SuiteTree::WriteMaster(const std::string& extraMain, const std::string& extraTargets,
+                            const std::string& cdLine) {
   WritePropIni(Master() + "\\prop.ini",
-               "[Main]\r\nRootFeature=SUITE\r\nName=Test Suite\r\nVersion=1.0\r\nCD=CD1;First CD\r\n"
-               "InstallType=ISINSTALL\r\nLoadSubsetups=YES\r\n" +
+               "[Main]\r\nRootFeature=SUITE\r\nName=Test Suite\r\nVersion=1.0\r\n" + cdLine +
+                   "InstallType=ISINSTALL\r\nLoadSubsetups=YES\r\n" +
                    extraMain +
                    "[Targets]\r\nTarget0=APPDIR;Application;%CORVAROOT%\\App;Where the programs go\r\n" +
                    extraTargets + "[SetupTypes]\r\nSetupType0=STANDARD;\r\n[SUITE]\r\nName=Test Suite\r\n");

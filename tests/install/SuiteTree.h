@@ -33,7 +33,8 @@ class SuiteTree {
   std::string CoreDir(const std::string& id) const { return root_ / ("Core\\" + id); }
 
   // The master (RootFeature SUITE, on CD1, loading its subsetups).
-  void WriteMaster(const std::string& extraMain = "", const std::string& extraTargets = "");
+  void WriteMaster(const std::string& extraMain = "", const std::string& extraTargets = "",
+                   const std::string& cdLine = "CD=CD1;First CD\r\n");
   // The parameters file of the run, logging into Log().
   void WriteParams(const std::string& extraMain = "");
   void WriteProduct(const ProductSpec& product);
