@@ -12,9 +12,11 @@
 #include "engine/Params.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
+#include "model/ConsistencyCheck.h"
 #include "model/Crc32.h"
 #include "model/Keywords.h"
 #include "model/Model.h"
+#include "model/SetupDump.h"
 #include "state/Registry.h"
 
 namespace {
@@ -281,8 +283,7 @@ void DescriptionReader::LoadFeature(CFeature& feature, const std::string& sectio
   feature.selectionSet = 0;
   feature.savedSelection = 0;
   feature.installed = 0;
-  // The filter keys of the section (setup types, operating systems, compatibility) are read
-  // here by the feature's filter list: feature.filters.Load(setup_, section).
+  feature.filters.Load(setup_, section);
 
   LogLine(feature.ID.Raw() + " (" + feature.Name.Raw() + " " + feature.Version.Raw() + ")");
   ScopedLogIndent indent;
@@ -396,9 +397,15 @@ std::string FindCoreSetupDirectory(const CSetup& setup, const std::string& id) {
 void DescriptionReader::LoadCoreSetup(CComponent& component) {
   std::string directory = FindCoreSetupDirectory(setup_, component.ID.Raw());
   if (directory.empty()) throw CPropError("Unable to locate setup for Core component", setup_.PropIniFile);
-  ScopedErrorPlace place;
+  // An error inside the core setup names the core setup's file; after it loaded, errors name
+  // this description again.
+  std::string file = CPropError::File(), section = CPropError::Section(), item = CPropError::Item();
   auto core = std::make_unique<CSetup>();
-  if (!LoadMaster(*core, directory, FindParamsIniFile(directory, ""), true)) return;
+  bool loaded = LoadMaster(*core, directory, FindParamsIniFile(directory, ""), true);
+  CPropError::SetFile(file);
+  CPropError::SetSection(section);
+  CPropError::SetItem(item);
+  if (!loaded) return;
   component.setup = core.get();
   component.coreSetup = std::move(core);
   DescriptionReader coreReader(*component.setup, component.setup->PropIniFile);
@@ -484,10 +491,6 @@ void LoadSubsetups(CSetup& master, const std::string& directory) {
   }
 }
 
-bool LoadsSubsetups(const CSetup& setup) {
-  return EqualsNoCase(ReadIniString(setup.PropIniFile, "Main", "LoadSubsetups"), "YES");
-}
-
 void MergeTargets(CSetup& master, const CSetup& subsetup) {
   ScopedLogIndent indent;
   for (const CTarget& target : subsetup.targets) {
@@ -509,6 +512,10 @@ void MergeTargets(CSetup& master, const CSetup& subsetup) {
   }
 }
 }  // namespace
+
+bool LoadsSubsetups(const CSetup& setup) {
+  return EqualsNoCase(ReadIniString(setup.PropIniFile, "Main", "LoadSubsetups"), "YES");
+}
 
 bool LoadDescriptionFile(CSetup& setup, const std::string& file, bool core) {
   if (!FileExists(file)) return false;
@@ -568,7 +575,7 @@ bool LoadMaster(CSetup& setup, const std::string& directory, const std::string& 
   ResolveTargets(setup.targets);
   {
     ScopedLogIndent indent;
-    // The consistency check of the loaded model runs here, with the core flag.
+    CheckSetup(setup, false, core);
   }
   if (!core) {
     setup.rootFeature.LinkChildren();
@@ -597,7 +604,7 @@ void LoadSetupData(const std::string& paramsFile) {
   LogLine(kSeparator);
   LogLine("\t\tSETUP DATA FOR " + master.IdText() + " :");
   LogLine(kSeparator);
-  // The setup data dump at detail level 10 is written here.
+  DumpSetup(master, 10);
   LogLine(kSeparator);
   CloseLogFile();
 }

@@ -159,28 +159,28 @@ std::vector<MessageBoxWatcher::Box> MessageBoxWatcher::Boxes() const {
 }
 
 namespace {
-struct FoundBoxes {
+struct FoundDialogs {
+  int controlId;
   std::vector<HWND> windows;
 };
 
-BOOL CALLBACK CollectMessageBox(HWND window, LPARAM data) {
+BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
+  auto* found = reinterpret_cast<FoundDialogs*>(data);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   char className[64] = {};
   GetClassNameA(window, className, sizeof className);
-  // A message box is a dialog with a static text of id 0xFFFF.
   if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window) &&
-      GetDlgItem(window, 0xFFFF))
-    reinterpret_cast<FoundBoxes*>(data)->windows.push_back(window);
+      GetDlgItem(window, found->controlId))
+    found->windows.push_back(window);
   return TRUE;
 }
 }  // namespace
 
 void MessageBoxWatcher::Watch() {
   while (!stop_) {
-    FoundBoxes found;
-    EnumWindows(CollectMessageBox, reinterpret_cast<LPARAM>(&found));
-    for (HWND window : found.windows) {
+    // A message box is a dialog with a static text of id 0xFFFF.
+    for (HWND window : VisibleDialogsWithControl(0xFFFF)) {
       char caption[256] = {}, text[4096] = {};
       GetWindowTextA(window, caption, sizeof caption);
       GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
@@ -199,6 +199,12 @@ void MessageBoxWatcher::Watch() {
     }
     Sleep(20);
   }
+}
+
+std::vector<HWND> VisibleDialogsWithControl(int controlId) {
+  FoundDialogs found{controlId, {}};
+  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&found));
+  return found.windows;
 }
 
 std::vector<std::string> LogLines(const std::string& logPath) { return ReadLines(logPath); }

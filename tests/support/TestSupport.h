@@ -91,6 +91,9 @@ class MessageBoxWatcher {
   std::thread thread_;
 };
 
+// The visible dialogs of this process (class #32770) that hold a control of the given id.
+std::vector<HWND> VisibleDialogsWithControl(int controlId);
+
 // Lines of the log file without their line feeds.
 std::vector<std::string> LogLines(const std::string& logPath);
 bool ContainsLine(const std::vector<std::string>& lines, const std::string& line);

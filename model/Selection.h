@@ -1,0 +1,14 @@
+#pragma once
+// Facts that follow from the current selection of the model's feature tree.
+class CSetup;
+class CFeature;
+
+// Whether the feature or any feature below it is selected.
+bool SelectedWithin(CFeature& feature);
+
+// Recomputes the needed flag of every password of the master: set for the passwords that a
+// selected feature of the master's tree names.
+void MarkNeededPasswords(CSetup& master);
+
+// Whether a subsetup or core-component setup still needs installing in this run.
+bool SetupNeedsInstall(const CSetup& setup);
