@@ -4,7 +4,8 @@
 
 #include "engine/Log.h"
 #include "engine/Params.h"
-#include "install/SetupLookup.h"
+#include "model/FeatureTree.h"
+#include "model/Selection.h"
 #include "model/Model.h"
 
 namespace {
@@ -44,13 +45,16 @@ class ConfigWriter {
 
   void WriteFeatureAnswers() const {
     int index = 0;
-    ForEachModelFeature([&](CFeature& feature) {
+    WalkFeatures(Master().rootFeature, [&](CFeature& feature) {
       Write("Feature" + std::to_string(index++),
             feature.ID.UpperTranslated(*feature.setup) + (feature.selected ? ";YES" : ";NO"));
+      return true;
     });
   }
 
   void WritePasswordAnswers() const {
+    // Which accounts are needed follows from the selection as it stands now.
+    MarkNeededPasswords(Master());
     int index = 0;
     for (const CPassword& password : Master().passwords) {
       if (!password.needed) continue;

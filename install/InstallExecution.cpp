@@ -7,14 +7,14 @@
 #include "engine/Errors.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
+#include "engine/Process.h"
 #include "engine/Paths.h"
 #include "engine/ProductLibrary.h"
 #include "engine/Text.h"
 #include "install/ConfigFile.h"
-#include "install/ProcessLaunch.h"
-#include "install/Reboot.h"
 #include "install/SetupLookup.h"
-#include "install/StatusFiles.h"
+#include "install/SystemIntegration.h"
+#include "mif/StatusFiles.h"
 #include "model/Model.h"
 #include "state/Registry.h"
 
@@ -152,7 +152,8 @@ int InstallProduct(const std::string& propIni) {
   int result = 0;
   {
     ScopedPathsInForce inForce(configFile, propIni);
-    DeleteOldStatusFiles(propIni);
+    // Only what the installer of this run reports may be read afterwards.
+    DeleteStatusFiles(MifNameOf(propIni));
     switch (KindOf(DescriptionValue(propIni, "InstallType"))) {
       case InstallKind::SetupProgram:
       case InstallKind::PlainProgram:
@@ -181,7 +182,7 @@ std::string ProductSetupCommand(const std::string& propIni, const std::string& c
   // The program keeps the drive of the description: without it the system would look for the
   // program on whatever drive is current.
   std::string program = JoinPath(DirectoryOf(propIni), setup->SetupExe.Translated(*setup));
-  return QuotedProgramPath(program) + " " + arguments;
+  return ProgramInCommandLine(program) + " " + arguments;
 }
 
 int RunProductSetupProgram(const std::string& propIni, const std::string& configIni) {

@@ -3,6 +3,7 @@
 #include "engine/Log.h"
 #include "engine/Text.h"
 #include "install/SetupLookup.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 #include "state/Registry.h"
 
@@ -72,7 +73,10 @@ std::string SetupSelected(const std::string& setupId) {
   const CSetup* setup = FindSetup(setupId);
   bool selected = false;
   if (setup)
-    ForEachModelFeature([&](CFeature& feature) { selected = selected || (feature.selected && feature.setup == setup); });
+    WalkFeatures(Master().rootFeature, [&](CFeature& feature) {
+      selected = feature.selected && feature.setup == setup;
+      return !selected;
+    });
   return YesNo(selected);
 }
 

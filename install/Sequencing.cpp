@@ -12,6 +12,7 @@
 #include "engine/Win32Handles.h"
 #include "install/SetupLookup.h"
 #include "model/Loader.h"
+#include "model/Selection.h"
 
 namespace {
 constexpr const char kDefaultCD[] = "CORVANTCD";
@@ -29,7 +30,7 @@ std::vector<CSetup*> PendingSetups() {
   if (InstallsCoreComponents())
     for (CComponent& component : master.components)
       if (component.IsCore() && component.selected && component.setup) pending.push_back(component.setup);
-  if (LoadsSubsetups())
+  if (LoadsSubsetups(master))
     for (CSetup& subsetup : master.subsetups) pending.push_back(&subsetup);
   return pending;
 }
@@ -85,20 +86,20 @@ std::string CDId(const CSetupCD& cd) { return cd.ID.UpperTranslated(Master()); }
 
 bool CDHasPendingWork(const std::string& cd, const std::vector<CSetup*>& pending) {
   for (const CSetup* setup : pending)
-    if (EqualsNoCase(SetupCDId(*setup), cd) && SetupNeedsInstalling(*setup)) return true;
+    if (EqualsNoCase(SetupCDId(*setup), cd) && SetupNeedsInstall(*setup)) return true;
   return false;
 }
 
 bool CDCanRun(const std::string& cd, const std::vector<CSetup*>& pending) {
   for (const CSetup* setup : pending)
-    if (EqualsNoCase(SetupCDId(*setup), cd) && SetupNeedsInstalling(*setup) && !SetupReadyOn(*setup, cd))
+    if (EqualsNoCase(SetupCDId(*setup), cd) && SetupNeedsInstall(*setup) && !SetupReadyOn(*setup, cd))
       return false;
   return true;
 }
 
 CSetup* NextSetupOn(const std::string& cd, const std::vector<CSetup*>& pending) {
   for (CSetup* setup : pending)
-    if (SetupNeedsInstalling(*setup) && SetupReadyOn(*setup, cd)) return setup;
+    if (SetupNeedsInstall(*setup) && SetupReadyOn(*setup, cd)) return setup;
   return nullptr;
 }
 
@@ -152,15 +153,6 @@ void AdoptSetupsBelow(const std::string& root) {
   }
 }
 }  // namespace
-
-bool SetupNeedsInstalling(const CSetup& setup) {
-  if (setup.installed || setup.installError) return false;
-  if (IsCoreSetup(setup)) return InstallsCoreComponents();
-  if (!LoadsSubsetups()) return false;
-  for (const CFeature* feature : ProductFeatures(setup))
-    if (SelectedOrHasSelectedBelow(*feature)) return true;
-  return false;
-}
 
 std::string IdentifyCurrentCD(const std::string& root) {
   LogLine("Check " + root + " for valid Corvant CD :");
@@ -243,9 +235,9 @@ int NumberOfSetups() {
   if (InstallsCoreComponents())
     for (const CComponent& component : Master().components)
       if (component.IsCore() && component.selected && component.setup) ++count;
-  if (LoadsSubsetups())
+  if (LoadsSubsetups(Master()))
     for (const CSetup& subsetup : Master().subsetups)
-      if (SetupNeedsInstalling(subsetup)) ++count;
+      if (SetupNeedsInstall(subsetup)) ++count;
   return count;
 }
 
@@ -259,7 +251,7 @@ bool AllInstalled() {
 std::vector<std::string> SetupsNotInstalled() {
   std::vector<std::string> ids;
   for (const CSetup* setup : PendingSetups())
-    if (SetupNeedsInstalling(*setup)) ids.push_back(setup->IdText());
+    if (SetupNeedsInstall(*setup)) ids.push_back(setup->IdText());
   return ids;
 }
 

@@ -5,11 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "model/Model.h"
-
-// The setup still has to be installed in this run (the setup data dump shows it too).
-bool SetupNeedsInstalling(const CSetup& setup);
-
 // Identifies the CD at `root`, makes it the current CD and verifies every setup found on it.
 // Returns the current CD's ID; empty when the CD is not valid or not one of the suite's CDs.
 // Errors are reported to the user.
