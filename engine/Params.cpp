@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "engine/Paths.h"
 #include "engine/Text.h"
 
@@ -61,6 +63,15 @@ void WriteIniString(const std::string& file, const std::string& section, const s
                     const std::string& value) {
   WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+}
+
+std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::string& section, size_t bufferSize) {
+  std::vector<char> buffer(bufferSize + 2, '\0');
+  GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), static_cast<DWORD>(bufferSize),
+                           file.c_str());
+  std::vector<std::string> names;
+  for (const char* name = buffer.data(); *name; name += std::strlen(name) + 1) names.emplace_back(name);
+  return names;
 }
 
 void WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes) {

@@ -2,6 +2,7 @@
 // The parameters file in force, the setup description in force, the profile-file access that
 // every INI read and write goes through, and the three yes/no reading rules.
 #include <string>
+#include <vector>
 
 // Reads a value through the profile functions into a 512-byte buffer (longer values are cut);
 // a missing key reads as empty.
@@ -9,6 +10,8 @@ std::string ReadIniString(const std::string& file, const std::string& section, c
 // Writes a value and flushes the profile cache of that file so that other processes see it.
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
                     const std::string& value);
+// The key names of a section, read in one piece into a buffer of `bufferSize` bytes.
+std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::string& section, size_t bufferSize);
 void WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes);
 
 // Parameter switches: empty gives the default; yes exactly when the first letter is Y/y/T/t.

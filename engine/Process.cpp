@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "engine/Win32Handles.h"
@@ -12,7 +13,22 @@ std::string ProgramInCommandLine(const std::string& programPath) {
   return "\"" + programPath + "\"";
 }
 
-bool RunAndWait(const std::string& commandLine) {
+namespace {
+DWORD WINAPI StartProcessThread(void* parameter) {
+  {
+    std::unique_ptr<std::string> commandLine(static_cast<std::string*>(parameter));
+    StartProcess(*commandLine);
+  }
+  // The thread's code lies in the engine module: the reference taken for the thread is given
+  // back as it ends, so that an unload of the engine never pulls the code from under it.
+  HMODULE self = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&StartProcessThread), &self);
+  FreeLibraryAndExitThread(self, 0);
+}
+}  // namespace
+
+UniqueHandle StartProcess(const std::string& commandLine) {
   // CreateProcessA may write into the command line it is given.
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
@@ -21,9 +37,30 @@ bool RunAndWait(const std::string& commandLine) {
   PROCESS_INFORMATION started = {};
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                       &startup, &started))
-    return false;
-  UniqueHandle process(started.hProcess);
+    return UniqueHandle();
   UniqueHandle thread(started.hThread);
-  WaitForSingleObject(process.get(), INFINITE);
+  return UniqueHandle(started.hProcess);
+}
+
+void WaitForProcessEnd(const UniqueHandle& process) { WaitForSingleObject(process.get(), INFINITE); }
+
+bool RunAndWait(const std::string& commandLine) {
+  UniqueHandle process = StartProcess(commandLine);
+  if (!process) return false;
+  WaitForProcessEnd(process);
   return true;
+}
+
+void StartProcessInBackground(const std::string& commandLine) {
+  HMODULE self = nullptr;
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&StartProcessThread),
+                          &self))
+    return;
+  UniqueModule threadReference(self);
+  auto parameter = std::make_unique<std::string>(commandLine);
+  UniqueHandle thread(CreateThread(nullptr, 0, StartProcessThread, parameter.get(), 0, nullptr));
+  if (!thread) return;
+  // Both now belong to the thread.
+  threadReference.release();
+  parameter.release();
 }

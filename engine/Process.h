@@ -2,6 +2,8 @@
 // Starting programs: one place for command lines, process creation and waiting.
 #include <string>
 
+#include "engine/Win32Handles.h"
+
 // The program path as the start of a command line: in double quotes when it holds a space, so
 // that the system cannot take a shorter path for the program ("C:\Program.exe").
 std::string ProgramInCommandLine(const std::string& programPath);
@@ -10,3 +12,12 @@ std::string ProgramInCommandLine(const std::string& programPath);
 // the current directory, and waits for it to end without a time limit. False when it could not
 // be started.
 bool RunAndWait(const std::string& commandLine);
+
+// Starts the command line as RunAndWait does, without waiting; an empty handle when it could
+// not be started.
+UniqueHandle StartProcess(const std::string& commandLine);
+// Waits without a time limit until the process has ended.
+void WaitForProcessEnd(const UniqueHandle& process);
+// Starts the command line from a short-lived thread of its own and returns at once. The thread
+// only creates the process; it keeps the engine module loaded until it has ended.
+void StartProcessInBackground(const std::string& commandLine);

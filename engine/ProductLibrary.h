@@ -29,14 +29,29 @@ struct LibraryCallResult {
 
 HMODULE LoadProductLibrary(const std::string& path);
 
+// A product library held for the steps of one call whose caller reports each step on its own:
+// loaded, its entry point looked up, called; unloaded at the end of the scope.
+class LoadedProductLibrary {
+ public:
+  explicit LoadedProductLibrary(const std::string& path) : module_(LoadProductLibrary(path)) {}
+  bool Loaded() const { return static_cast<bool>(module_); }
+  template <typename Fn>
+  Fn Entry(const char* name) const {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_.get(), name)));
+  }
+
+ private:
+  UniqueModule module_;
+};
+
 // Loads directory\file, looks `entry` up by name and hands the entry point to `call`, whose
 // int answer becomes the result's value; unloads the library afterwards.
 template <typename Fn, typename Call>
 LibraryCallResult WithProductEntry(const std::string& directory, const std::string& file, const char* entry,
                                    Call&& call) {
-  UniqueModule module(LoadProductLibrary(JoinPath(directory, file)));
-  if (!module) return {LibraryCall::NotLoaded, 0};
-  auto function = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module.get(), entry)));
+  LoadedProductLibrary library(JoinPath(directory, file));
+  if (!library.Loaded()) return {LibraryCall::NotLoaded, 0};
+  auto function = library.Entry<Fn>(entry);
   if (!function) return {LibraryCall::EntryMissing, 0};
   return {LibraryCall::Called, call(function)};
 }

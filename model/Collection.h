@@ -1,6 +1,7 @@
 #pragma once
 // Indexed collections of model records: dense, 0-based, in load order; lookups by ID ignore
 // case and take the first match. Nothing is removed while a model is loaded.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,15 @@ class Collection {
   T& Append(std::unique_ptr<T> item) {
     items_.push_back(std::move(item));
     return *items_.back();
+  }
+  // Reordering keeps every record (the CD list is rearranged for an installation run).
+  void MoveToEnd(int index) {
+    auto at = items_.begin() + index;
+    std::rotate(at, at + 1, items_.end());
+  }
+  void MoveToFront(int index) {
+    auto at = items_.begin() + index;
+    std::rotate(items_.begin(), at, at + 1);
   }
   int IndexOf(const std::string& id) const {
     for (size_t i = 0; i < items_.size(); ++i)

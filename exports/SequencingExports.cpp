@@ -1,0 +1,93 @@
+// CD and setup sequencing exports of the installation loop.
+#include <string>
+#include <vector>
+
+#include "engine/Text.h"
+#include "exports/ExportFrame.h"
+#include "install/Sequencing.h"
+
+namespace {
+// IDs and descriptions are description values (at most 511 characters); the list of setups
+// not installed joins many IDs.
+constexpr size_t kTextBufferSize = 512;
+constexpr size_t kListBufferSize = 1024;
+std::string Arg(const char* text) { return text ? text : ""; }
+void Out(char* buffer, const std::string& value, size_t size = kTextBufferSize) {
+  CopyToBuffer(value, buffer, size);
+}
+void Clear(char* buffer) {
+  if (buffer) *buffer = '\0';
+}
+}  // namespace
+
+TS_EXPORT int TS_GetCurrentCD(const char* root, char* cdId) {
+  return Quietly(0, [&] {
+    Clear(cdId);
+    Out(cdId, IdentifyCurrentCD(Arg(root)));
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_InitializeInstallControl() {
+  return Quietly(0, [] {
+    InitializeInstallControl();
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_GetNextCD(char* cdId) {
+  return Quietly(0, [&] {
+    Clear(cdId);
+    Out(cdId, NextCD());
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_GetCDDesc(const char* cdId, char* description) {
+  return Quietly(0, [&] {
+    Clear(description);
+    Out(description, CDDescription(Arg(cdId)));
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_GetNextSetup(char* setupId) {
+  return Quietly(0, [&] {
+    Clear(setupId);
+    bool core = false;
+    Out(setupId, NextSetup(core));
+    return core ? 1 : 0;
+  });
+}
+
+TS_EXPORT int TS_NumberOfSetups() {
+  return Quietly(0, [] { return NumberOfSetups(); });
+}
+
+TS_EXPORT int TS_AllInstalled() {
+  return Quietly(0, [] { return AllInstalled() ? 1 : 0; });
+}
+
+TS_EXPORT int TS_GetSetupsNotInstalled(char* list) {
+  return Quietly(0, [&] {
+    Clear(list);
+    std::string joined;
+    for (const std::string& id : SetupsNotInstalled()) joined += (joined.empty() ? "" : ",") + id;
+    Out(list, joined, kListBufferSize);
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_SetInstalled(const char* setupId) {
+  return Quietly(0, [&] {
+    SetSetupInstalled(ToUpper(Arg(setupId)));
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_SetInstallError(const char* setupId) {
+  return Quietly(0, [&] {
+    SetSetupInstallError(ToUpper(Arg(setupId)));
+    return 0;
+  });
+}

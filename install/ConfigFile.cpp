@@ -1,0 +1,107 @@
+#include "install/ConfigFile.h"
+
+#include <string>
+
+#include "engine/Log.h"
+#include "engine/Params.h"
+#include "model/FeatureTree.h"
+#include "model/Selection.h"
+#include "model/Model.h"
+
+namespace {
+constexpr const char kMain[] = "Main";
+// The ConfigIni key list is read in one piece.
+constexpr size_t kConfigIniKeyListSize = 500;
+
+class ConfigWriter {
+ public:
+  ConfigWriter(const std::string& target, const std::string& propIni) : target_(target), source_(propIni) {}
+
+  // A page switch of the product's description: three-way rule, default no.
+  bool SourceSays(const char* key) const { return YesByThreeWayRule(ReadIniString(source_, kMain, key), false); }
+  void Write(const std::string& key, const std::string& value) const { WriteIniString(target_, kMain, key, value); }
+  void WriteYesNo(const std::string& key, bool yes) const { WriteIniYesNo(target_, kMain, key, yes); }
+  // A page the product shows only when its description enables it.
+  void WriteSwitchWhenYes(const char* key) const {
+    if (SourceSays(key)) WriteYesNo(key, true);
+  }
+  // A page that the product shows, or else answers from what this run chose.
+  template <typename Answers>
+  void WriteSwitchOrAnswers(const char* key, Answers&& answers) const {
+    if (SourceSays(key))
+      WriteYesNo(key, true);
+    else
+      answers();
+  }
+
+  void WriteTargets() const {
+    const CSetup& master = Master();
+    for (int i = 0; i < master.targets.Count(); ++i) {
+      const CTarget& target = master.targets.At(i);
+      WriteIniString(target_, "Targets", "Target" + std::to_string(i),
+                     target.ID.UpperTranslated(*target.setup) + ";" + target.path);
+    }
+  }
+
+  void WriteFeatureAnswers() const {
+    int index = 0;
+    WalkFeatures(Master().rootFeature, [&](CFeature& feature) {
+      Write("Feature" + std::to_string(index++),
+            feature.ID.UpperTranslated(*feature.setup) + (feature.selected ? ";YES" : ";NO"));
+      return true;
+    });
+  }
+
+  void WritePasswordAnswers() const {
+    // Which accounts are needed follows from the selection as it stands now.
+    MarkNeededPasswords(Master());
+    int index = 0;
+    for (const CPassword& password : Master().passwords) {
+      if (!password.needed) continue;
+      Write("Password" + std::to_string(index++),
+            password.ID.Raw() + ";" + password.userName + ";" + password.password);
+    }
+  }
+
+  void CopyConfigIniSection() const {
+    for (const std::string& key : ReadIniKeyNames(source_, "ConfigIni", kConfigIniKeyListSize))
+      Write(key, ReadIniString(source_, "ConfigIni", key));
+  }
+
+ private:
+  std::string target_;
+  std::string source_;
+};
+}  // namespace
+
+void WriteConfigFile(const std::string& target, const std::string& propIni, bool core) {
+  const CSetup& master = Master();
+  ConfigWriter config(target, propIni);
+  config.WriteTargets();
+  config.WriteYesNo("EnableBackground", config.SourceSays("EnableBackground"));
+  config.WriteSwitchWhenYes("EnableWelcomeDlg");
+  config.WriteSwitchWhenYes("EnableLicenseDlg");
+  config.WriteSwitchWhenYes("EnableShowSummaryDlg");
+  config.WriteSwitchWhenYes("EnableFinalDlg");
+  config.WriteSwitchWhenYes("EnableUninstallCheck");
+  config.WriteSwitchOrAnswers("EnableSetupTypeDlg", [&] { config.Write("SetupType", master.setupType); });
+  config.WriteSwitchOrAnswers("EnableGetFolderDlg", [&] { config.Write("Folder", master.programFolder); });
+  config.WriteSwitchOrAnswers("EnableNEXOSetup", [&] {
+    config.Write("Server", master.serverName);
+    config.Write("ServerActive", master.serverActive ? "1" : "0");
+  });
+  config.WriteSwitchOrAnswers("EnableGetSelectionsDlg", [&] { config.WriteFeatureAnswers(); });
+  config.WriteSwitchOrAnswers("EnableGetPasswordDlg", [&] { config.WritePasswordAnswers(); });
+
+  config.WriteYesNo("EnableReboot", false);
+  config.WriteYesNo("InstallCoreComponents", false);
+  config.Write("AppendToLog", LogPath());
+  config.WriteYesNo("LogUninstall", false);
+  config.Write("MessageLevel", "SOME");
+  config.WriteYesNo("Unattended", true);
+  config.WriteYesNo("IgnorePendingReboot", true);
+  config.WriteYesNo("SyntaxCheck", false);
+  config.WriteYesNo("Core", core);
+  if (master.NotifyCoreInstall) config.WriteYesNo("NotifyCoreInstall", true);
+  config.CopyConfigIniSection();
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The configuration file of a product setup: a parameters file that hands the wizard's answers
+// to the product's own engine and makes it run unattended, logging into this run's log.
+#include <string>
+
+// Writes the configuration file `target` for the product described by `propIni`; `core` tells
+// whether the product is a core component.
+void WriteConfigFile(const std::string& target, const std::string& propIni, bool core);

@@ -1,0 +1,224 @@
+#include "install/InstallExecution.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "engine/Errors.h"
+#include "engine/Log.h"
+#include "engine/Params.h"
+#include "engine/Process.h"
+#include "engine/Paths.h"
+#include "engine/ProductLibrary.h"
+#include "engine/Text.h"
+#include "install/ConfigFile.h"
+#include "install/SetupLookup.h"
+#include "install/SystemIntegration.h"
+#include "mif/StatusFiles.h"
+#include "model/Model.h"
+#include "state/Registry.h"
+
+namespace {
+constexpr const char kMain[] = "Main";
+// Installation libraries may write into the INF path they are given; they count on this room.
+constexpr size_t kInfPathRoom = 1024;
+
+std::string DescriptionValue(const std::string& propIni, const char* key) {
+  return ReadIniString(propIni, kMain, key);
+}
+std::string DescriptionFile(const std::string& propIni, const char* key) {
+  return JoinPath(DirectoryOf(propIni), DescriptionValue(propIni, key));
+}
+
+enum class InstallKind { SetupProgram, InstallationLibrary, PlainProgram, None };
+
+InstallKind KindOf(const std::string& installType) {
+  if (EqualsNoCase(installType, "ISInstall")) return InstallKind::SetupProgram;
+  if (EqualsNoCase(installType, "EXEInstall")) return InstallKind::PlainProgram;
+  if (EqualsNoCase(installType, "INFInstall")) return InstallKind::InstallationLibrary;
+  return InstallKind::None;
+}
+
+// A core component is a product that is neither the master nor one of its product setups.
+bool IsCoreComponentProduct(const std::string& rootFeature) {
+  const CSetup& master = Master();
+  if (EqualsNoCase(master.IdText(), rootFeature)) return false;
+  for (const CSetup& subsetup : master.subsetups)
+    if (EqualsNoCase(subsetup.IdText(), rootFeature)) return false;
+  return true;
+}
+
+void PreserveConfigFile(const std::string& configFile) {
+  if (!EqualsNoCase(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant Development", "PreserveConfig"), "YES"))
+    return;
+  const std::string keepDirectory = "C:\\Corvant Development";
+  CreateDirectoryA(keepDirectory.c_str(), nullptr);
+  CopyFileA(configFile.c_str(), JoinPath(keepDirectory, LastPathName(configFile)).c_str(), FALSE);
+}
+
+unsigned long InfAlreadyInstalled(const std::string& propIni) {
+  std::string dll = DescriptionFile(propIni, "InfDLL");
+  std::string inf = DescriptionFile(propIni, "InfFile");
+  LoadedProductLibrary library(dll);
+  if (!library.Loaded()) throw CMyError("Unable to load " + dll);
+  LogLine("Component already installed?");
+  auto alreadyInstalled = library.Entry<product_entry::InfAlreadyInstalled>("AlreadyInstalled");
+  if (!alreadyInstalled) throw CMyError("AlreadyInstalled function not found in " + dll);
+  std::vector<char> infPath(std::max(kInfPathRoom, inf.size() + 1), '\0');
+  inf.copy(infPath.data(), inf.size());
+  return static_cast<unsigned long>(alreadyInstalled(infPath.data()));
+}
+
+// False (after logging why) when the setup library cannot answer.
+bool SetupLibraryAlreadyInstalled(const std::string& propIni, unsigned long& state) {
+  std::string dllName = DescriptionValue(propIni, "SetupDLL");
+  if (dllName.empty()) dllName = "Prop.dll";
+  std::string dll = JoinPath(DirectoryOf(propIni), dllName);
+  if (!FileExists(dll)) {
+    LogLine("*** DLL " + dll + " not found");
+    return false;
+  }
+  LibraryCallResult result =
+      CallProductEntry<product_entry::SetupAlreadyInstalled>(DirectoryOf(propIni), dllName, "AlreadyInstalled");
+  if (result.status == LibraryCall::NotLoaded) {
+    LogLine("*** DLL " + dll + " not found");
+    return false;
+  }
+  if (result.status == LibraryCall::EntryMissing) {
+    LogLine("*** AlreadyInstalled function not found");
+    return false;
+  }
+  state = static_cast<unsigned long>(result.value);
+  return true;
+}
+
+void ScheduleRebootWhenAsked() {
+  const char kCorvantKey[] = "Software\\Corvant";
+  if (ReadRegString(HKEY_LOCAL_MACHINE, kCorvantKey, "Reboot") != "1") return;
+  DeleteRegValue(HKEY_LOCAL_MACHINE, kCorvantKey, "Reboot");
+  ScheduleReboot();
+}
+}  // namespace
+
+std::string ProductRootFeature(const std::string& propIni) {
+  std::string rootFeature = DescriptionValue(propIni, "RootFeature");
+  return rootFeature.empty() ? LastPathName(DirectoryOf(propIni)) : rootFeature;
+}
+
+int IsProductInstalled(const std::string& propIni) {
+  try {
+    LogLine("Is the Component " + propIni + " already installed?");
+    unsigned long state = 0;
+    switch (KindOf(DescriptionValue(propIni, "InstallType"))) {
+      case InstallKind::InstallationLibrary:
+        state = InfAlreadyInstalled(propIni);
+        break;
+      case InstallKind::SetupProgram:
+        if (!SetupLibraryAlreadyInstalled(propIni, state)) return -1;
+        break;
+      case InstallKind::PlainProgram:
+      case InstallKind::None:
+        // Nothing to ask: the product counts as not installed.
+        return 0;
+    }
+    LogLine("   - " + std::to_string(state));
+    return static_cast<int>(state);
+  } catch (CMyError& error) {
+    error.Report();
+    return -1;
+  } catch (...) {
+    ShowErrorText("An unknown error occurred while checking if the product associated with " + propIni +
+                      " is installed.",
+                  kStyleStop);
+    return -1;
+  }
+}
+
+int InstallProduct(const std::string& propIni) {
+  LogLine("Install " + DescriptionValue(propIni, "Name") + " (" + DescriptionValue(propIni, "InstallType") + ")");
+  ScopedLogIndent indent;
+  std::string rootFeature = ProductRootFeature(propIni);
+  bool core = IsCoreComponentProduct(rootFeature);
+  CSetup* setup = FindSetup(rootFeature);
+  if (!setup) {
+    ShowErrorText("Unable to launch the install for " + rootFeature, kStyleStop);
+    return -1;
+  }
+  const std::string configFile = setup->ParamsFile;
+  WriteConfigFile(configFile, propIni, core);
+  LogLine("Config Ini File = " + configFile);
+  PreserveConfigFile(configFile);
+
+  int result = 0;
+  {
+    ScopedPathsInForce inForce(configFile, propIni);
+    // Only what the installer of this run reports may be read afterwards.
+    DeleteStatusFiles(MifNameOf(propIni));
+    switch (KindOf(DescriptionValue(propIni, "InstallType"))) {
+      case InstallKind::SetupProgram:
+      case InstallKind::PlainProgram:
+        result = RunProductSetupProgram(propIni, configFile);
+        break;
+      case InstallKind::InstallationLibrary:
+        result = RunInstallationLibrary(propIni);
+        break;
+      case InstallKind::None:
+        break;
+    }
+  }
+  ScheduleRebootWhenAsked();
+  return result;
+}
+
+std::string ProductSetupCommand(const std::string& propIni, const std::string& configIni) {
+  CSetup* setup = FindSetup(ProductRootFeature(propIni));
+  if (!setup) return std::string();
+  std::string arguments = setup->SetupCmdLine.Raw();
+  const std::string placeholder = "%CONFIGINIFILE%";
+  for (size_t at = arguments.find(placeholder); at != std::string::npos;
+       at = arguments.find(placeholder, at + configIni.size()))
+    arguments.replace(at, placeholder.size(), configIni);
+  arguments = CKeywordString(arguments).Translated(*setup);
+  // The program keeps the drive of the description: without it the system would look for the
+  // program on whatever drive is current.
+  std::string program = JoinPath(DirectoryOf(propIni), setup->SetupExe.Translated(*setup));
+  return ProgramInCommandLine(program) + " " + arguments;
+}
+
+int RunProductSetupProgram(const std::string& propIni, const std::string& configIni) {
+  std::string command = ProductSetupCommand(propIni, configIni);
+  if (command.empty()) return 0;
+  LogLine("Launch process " + command);
+  if (!DescriptionValue(propIni, "WindowName").empty()) {
+    StartProcessInBackground(command);
+    return 0;
+  }
+  UniqueHandle process = StartProcess(command);
+  if (!process) {
+    LogLine("*** Unable to create process");
+    return 0;
+  }
+  LogLine("Wait for single object...");
+  WaitForProcessEnd(process);
+  return 0;
+}
+
+int RunInstallationLibrary(const std::string& propIni) {
+  std::string dll = DescriptionFile(propIni, "InfDLL");
+  std::string inf = DescriptionFile(propIni, "InfFile");
+  LogLine("INF file = " + inf + ", DLL = " + dll);
+  LoadedProductLibrary library(dll);
+  if (!library.Loaded()) {
+    ShowErrorText("Unable to load " + dll, kStyleStop);
+    return -1;
+  }
+  LogLine("Do the install");
+  auto doInstall = library.Entry<product_entry::DoInstall>("DoInstall");
+  if (!doInstall) {
+    ShowErrorText("DoInstall function not found in " + dll, kStyleStop);
+    return -1;
+  }
+  LogLine("Calling DoInstall function");
+  doInstall(inf.c_str(), 0);
+  return 0;
+}
