@@ -7,12 +7,7 @@
 #include "model/Model.h"
 
 bool SelectedWithin(CFeature& feature) {
-  bool selected = false;
-  WalkFeatures(feature, [&](CFeature& each) {
-    selected = each.selected != 0;
-    return !selected;
-  });
-  return selected;
+  return AnyFeatureWithin(feature, [](const CFeature& each) { return each.selected != 0; });
 }
 
 void MarkNeededPasswords(CSetup& master) {
@@ -25,12 +20,9 @@ void MarkNeededPasswords(CSetup& master) {
 }
 
 bool SelectionNeedsFolder(CFeature& feature) {
-  bool needs = false;
-  WalkFeatures(feature, [&](CFeature& each) {
-    needs = each.selected && !EqualsNoCase(each.NeedsFolder.Raw(), "NO");
-    return !needs;
+  return AnyFeatureWithin(feature, [](const CFeature& each) {
+    return each.selected && !EqualsNoCase(each.NeedsFolder.Raw(), "NO");
   });
-  return needs;
 }
 
 bool SetupNeedsInstall(const CSetup& setup) {

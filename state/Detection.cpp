@@ -73,12 +73,7 @@ void DetectCoreComponent(CComponent& component) {
 }  // namespace
 
 bool AnyInstalled(CFeature& feature) {
-  bool installed = false;
-  WalkFeatures(feature, [&](CFeature& each) {
-    installed = each.installed != 0;
-    return !installed;
-  });
-  return installed;
+  return AnyFeatureWithin(feature, [](const CFeature& each) { return each.installed != 0; });
 }
 
 void DetectInstalled(CSetup& master) {
