@@ -1,0 +1,22 @@
+#pragma once
+// Walks of a feature tree without recursion, so that a deep description cannot exhaust the stack.
+#include <string>
+#include <vector>
+
+#include "model/Model.h"
+
+// Calls visit(feature) for the root and every feature below it, in pre-order (a feature, then
+// its subfeatures in index order). A visit that returns false ends the walk.
+template <typename Visit>
+void WalkFeatures(CFeature& root, Visit&& visit) {
+  std::vector<CFeature*> pending{&root};
+  while (!pending.empty()) {
+    CFeature* feature = pending.back();
+    pending.pop_back();
+    if (!visit(*feature)) return;
+    for (int i = feature->subfeatures.Count(); i-- > 0;) pending.push_back(&feature->subfeatures.At(i));
+  }
+}
+
+// The first feature of the tree (root included, pre-order) whose ID equals `id` ignoring case.
+CFeature* FindFeatureInTree(CFeature& root, const std::string& id);
