@@ -1,0 +1,144 @@
+// A product's own setup program: the engine starts it with the product's configuration file.
+// It runs the product's own copy of the engine unattended with that file, so that the product
+// registers its own features and directories, copies the product's payload into its install
+// directory, and leaves the status file the engine reads afterwards.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/Win32Handles.h"
+#include "host/HostRun.h"
+
+namespace {
+constexpr size_t kText = 4096;
+
+std::string ReadMain(const std::string& file, const char* key) {
+  char value[512] = {};
+  GetPrivateProfileStringA("Main", key, "", value, sizeof value, file.c_str());
+  return value;
+}
+
+// Copies a folder tree; returns an empty text or what went wrong.
+std::string CopyTree(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA entry;
+  UniqueFindHandle find(FindFirstFileA(JoinDir(from, "*").c_str(), &entry));
+  if (!find) return "cannot read " + from;
+  do {
+    std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    std::string source = JoinDir(from, name), target = JoinDir(to, name);
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      std::string failure = CopyTree(source, target);
+      if (!failure.empty()) return failure;
+    } else if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+      return "cannot copy " + source + " to " + target;
+    }
+  } while (FindNextFileA(find.get(), &entry));
+  return std::string();
+}
+
+bool CreatePath(const std::string& path) {
+  if (path.size() <= 3 || GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  CreatePath(ParentDir(path));
+  return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// The product's install directory: the path of the target its description names with
+// PayloadTarget, else of its first own target, else of CORVAROOT.
+std::string InstallDirectory(const EngineExports& e, const std::string& propIni) {
+  std::string wanted = ReadMain(propIni, "PayloadTarget");
+  std::string chosen;
+  std::vector<char> id(kText, '\0');
+  for (int index = 4; wanted.empty() || chosen.empty(); ++index) {
+    id[0] = '\0';
+    e.GetTargetID(index, id.data());
+    if (!id[0]) break;
+    if (wanted.empty() || _stricmp(wanted.c_str(), id.data()) == 0) {
+      chosen = id.data();
+      break;
+    }
+  }
+  if (chosen.empty()) chosen = "CORVAROOT";
+  std::vector<char> path(kText, '\0');
+  e.GetTargetPath(chosen.c_str(), path.data());
+  return path.data();
+}
+
+std::string MifName(const std::string& propIni) {
+  std::string name = ReadMain(propIni, "MifName");
+  if (name.empty()) name = ReadMain(propIni, "MifID");
+  if (name.empty()) name = ReadMain(propIni, "RootFeature");
+  return name;
+}
+
+void WriteStatusFile(const std::string& path, const std::string& product, const std::string& status,
+                     const std::string& message) {
+  UniqueStdFile file(std::fopen(path.c_str(), "w"));
+  if (!file) return;
+  std::fprintf(file.get(),
+               "START COMPONENT\n"
+               "  NAME = \"%s\"\n"
+               "  START GROUP\n"
+               "    NAME = \"InstallStatus\"\n"
+               "    ID = 1\n"
+               "    CLASS = \"DMTF|Install Status|1.0\"\n"
+               "    START ATTRIBUTE\n"
+               "      NAME = \"Status\"\n"
+               "      ID = 1\n"
+               "      ACCESS = READ-ONLY\n"
+               "      STORAGE = SPECIFIC\n"
+               "      TYPE = STRING(32)\n"
+               "      VALUE = \"%s\"\n"
+               "    END ATTRIBUTE\n"
+               "    START ATTRIBUTE\n"
+               "      NAME = \"Message\"\n"
+               "      ID = 2\n"
+               "      ACCESS = READ-ONLY\n"
+               "      STORAGE = SPECIFIC\n"
+               "      TYPE = STRING(256)\n"
+               "      VALUE = \"%s\"\n"
+               "    END ATTRIBUTE\n"
+               "  END GROUP\n"
+               "END COMPONENT\n",
+               product.c_str(), status.c_str(), message.c_str());
+}
+}  // namespace
+
+int RunProduct(const EngineExports& e, const HostOptions& options) {
+  std::string propIni = JoinDir(options.ownDirectory, "prop.ini");
+  std::vector<char> params(kText, '\0');
+  e.FindParamsIniFile(options.ownDirectory.c_str(), options.commandLine.c_str(), params.data());
+  std::string product = ReadMain(propIni, "Name");
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::string statusFile = JoinDir(temp, MifName(propIni) + ".mif");
+  if (e.LoadSetupData(params.data()) != 0) {
+    WriteStatusFile(statusFile, product, "Failed", "the product description could not be loaded");
+    return kExitLoadFailed;
+  }
+  if (WalkWizard(e) != 1) {
+    e.UnloadSetupData();
+    WriteStatusFile(statusFile, product, "Cancelled", "the product setup was cancelled");
+    return kExitCancelled;
+  }
+  std::string destination = InstallDirectory(e, propIni);
+  std::string failure;
+  if (destination.empty())
+    failure = "no install directory";
+  else if (!CreatePath(destination))
+    failure = "cannot create " + destination;
+  else
+    failure = CopyTree(JoinDir(options.ownDirectory, "payload"), destination);
+  e.AddToLog(("Product " + product + (failure.empty() ? " copied to " + destination : ": " + failure)).c_str());
+  if (failure.empty()) {
+    e.Configuration();
+    e.CommitFeatures();
+    e.RegisterTargets();
+  }
+  e.UnloadSetupData();
+  WriteStatusFile(statusFile, product, failure.empty() ? "Success" : "Failed", failure);
+  return failure.empty() ? kExitSuccess : kExitProductsFailed;
+}

@@ -1,0 +1,232 @@
+#include <windows.h>
+
+#include <cctype>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/Win32Handles.h"
+#include "host/HostRun.h"
+
+namespace {
+constexpr size_t kText = 4096;
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string Call(int(__stdcall* query)(char*)) {
+  std::vector<char> out(kText, '\0');
+  query(out.data());
+  return out.data();
+}
+
+std::string Call(int(__stdcall* query)(const char*, char*), const std::string& in) {
+  std::vector<char> out(kText, '\0');
+  query(in.c_str(), out.data());
+  return out.data();
+}
+
+// The CD ID a CD root names: the description the engine identifies a CD by.
+std::string CdIdOfRoot(const std::string& root) {
+  for (const char* candidate : {"prop.ini", "master\\prop.ini", "disk1\\prop.ini"}) {
+    std::string file = JoinDir(root, candidate);
+    if (!IsFile(file)) continue;
+    char value[512] = {};
+    GetPrivateProfileStringA("Main", "CD", "", value, sizeof value, file.c_str());
+    std::string id = value;
+    id = id.substr(0, id.find(';'));
+    return Upper(id.empty() ? "CORVANTCD" : id);
+  }
+  return std::string();
+}
+
+std::vector<std::string> SiblingDirectories(const std::string& root) {
+  std::vector<std::string> found;
+  std::string parent = ParentDir(root);
+  WIN32_FIND_DATAA entry;
+  UniqueFindHandle find(FindFirstFileA(JoinDir(parent, "*").c_str(), &entry));
+  if (!find) return found;
+  do {
+    std::string name = entry.cFileName;
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name[0] != '.') found.push_back(JoinDir(parent, name));
+  } while (FindNextFileA(find.get(), &entry));
+  return found;
+}
+
+class SuiteInstaller {
+ public:
+  SuiteInstaller(const EngineExports& engine, const HostOptions& options) : e_(engine), options_(options) {}
+
+  // Runs the installation loop over CDs and setups; returns 9 when the user gave up on a CD.
+  int Install(const std::string& firstCdRoot) {
+    currentRoot_ = firstCdRoot;
+    std::vector<char> cd(kText, '\0');
+    e_.GetCurrentCD(currentRoot_.c_str(), cd.data());
+    e_.InitializeInstallControl();
+    int steps = e_.NumberOfSetups();
+    total_ = e_.TotalDiskSpaceRequired();
+    e_.ProgressDlgStart(steps, total_);
+    remaining_ = total_;
+    int result = 1;
+    for (int guard = 0; guard < 1000; ++guard) {
+      InstallSetupsOfCurrentCd();
+      if (e_.AllInstalled()) break;
+      std::string next = Call(e_.GetNextCD);
+      if (next.empty()) break;
+      if (!AskForCd(next)) {
+        result = 9;
+        break;
+      }
+    }
+    e_.ProgressDlgStop();
+    return result;
+  }
+
+  const std::vector<std::string>& Installed() const { return installed_; }
+  const std::vector<std::string>& Failed() const { return failed_; }
+
+ private:
+  void InstallSetupsOfCurrentCd() {
+    for (;;) {
+      std::vector<char> id(kText, '\0');
+      int core = e_.GetNextSetup(id.data());
+      std::string setup = id.data();
+      if (setup.empty()) return;
+      std::string propIni = core ? Call(e_.GetComponentPropIniFile, setup) : Call(e_.GetSetupPropIniFile, setup);
+      if (propIni.empty()) propIni = Call(e_.GetSetupPropIniFile, setup);
+      long size = e_.SetupDiskSpaceRequired(setup.c_str());
+      e_.ProgressDlgStep(("Installing " + setup).c_str(), step_++, remaining_);
+      bool ok;
+      if (e_.IsInstalled(propIni.c_str()) == 2) {
+        ok = true;
+      } else {
+        e_.DoInstall(propIni.c_str());
+        ok = e_.MIFError(propIni.c_str()) == 0;
+      }
+      remaining_ = remaining_ > size ? remaining_ - size : 0;
+      if (ok) {
+        e_.SetInstalled(setup.c_str());
+        installed_.push_back(setup);
+      } else {
+        e_.SetInstallError(setup.c_str());
+        failed_.push_back(setup);
+      }
+    }
+  }
+
+  // Brings the wanted CD in: unattended from the CD roots given or lying beside the current
+  // one; attended by asking the user, then looking at the same places again.
+  bool AskForCd(const std::string& wanted) {
+    bool attended = !e_.GetParamYesNo("Unattended", 0);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::vector<std::string> roots = options_.cdRoots;
+      for (const std::string& sibling : SiblingDirectories(currentRoot_)) roots.push_back(sibling);
+      for (const std::string& root : roots) {
+        if (CdIdOfRoot(root) != Upper(wanted)) continue;
+        std::vector<char> cd(kText, '\0');
+        e_.GetCurrentCD(root.c_str(), cd.data());
+        if (Upper(cd.data()) == Upper(wanted)) {
+          currentRoot_ = root;
+          return true;
+        }
+      }
+      if (!attended) return false;
+      std::string text = "Please insert the CD: " + Call(e_.GetCDDesc, wanted);
+      if (e_.MessageBox("Corvant Setup", text.c_str(), "Then click Next to continue.", 1, 0) != 1) return false;
+    }
+    return false;
+  }
+
+  const EngineExports& e_;
+  const HostOptions& options_;
+  std::string currentRoot_;
+  long total_ = 0;
+  long remaining_ = 0;
+  int step_ = 0;
+  std::vector<std::string> installed_, failed_;
+};
+
+std::string Joined(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) text += (text.empty() ? "" : ",") + item;
+  return text;
+}
+}  // namespace
+
+int WalkWizard(const EngineExports& e) {
+  auto plain = [](EngineExports::Step step) { return [step](int) { return step(); }; };
+  auto directed = [](EngineExports::DirectedStep step) { return [step](int direction) { return step(direction); }; };
+  auto targets = [&e](const char* pageTime) {
+    return [&e, pageTime](int direction) { return e.GetAllTargetsDlgs(direction, pageTime); };
+  };
+  // The uninstall check answers 0 to install, 1 to uninstall, 2 when cancelled; this host
+  // installs only.
+  auto uninstallCheck = [&e](int direction) {
+    int answer = e.UninstallCheck(direction);
+    if (answer == 0) return direction == 12 ? 12 : 1;
+    if (answer == 1) std::fprintf(stderr, "TessaroSetup: uninstalling is not offered by this host\n");
+    return 9;
+  };
+  std::vector<std::function<int(int)>> steps = {
+      plain(e.Initialization),        plain(e.DetectComponents),      uninstallCheck,
+      directed(e.WelcomeDlg),         directed(e.LicenseDlg),         directed(e.InitialChecks),
+      plain(e.LogSetupData),          directed(e.SetupTypeDlg),       directed(e.PreSelection),
+      targets("BEFORE"),              targets("DURING"),              directed(e.GetSelectionsDlg),
+      directed(e.PostSelection),      targets("AFTER"),               directed(e.GetFolderDlg),
+      directed(e.GetServerDlg),       directed(e.FinalChecks),        directed(e.ShowSummaryDlg)};
+  size_t at = 0;
+  int direction = 1;
+  // A walk that never settles (hooks that keep sending it back and forth) is cut off.
+  for (int guard = 0; guard < 10000 && at < steps.size(); ++guard) {
+    int result = steps[at](direction);
+    if (result == 1) {
+      ++at;
+      direction = 1;
+    } else if (result == 12) {
+      direction = 12;
+      if (at == 0) direction = 1;  // nothing lies before the first step: start it again
+      else --at;
+    } else {
+      return 9;
+    }
+  }
+  return at >= steps.size() ? 1 : 9;
+}
+
+int RunSuite(const EngineExports& e, const HostOptions& options) {
+  std::vector<char> params(kText, '\0');
+  e.FindParamsIniFile(options.ownDirectory.c_str(), options.commandLine.c_str(), params.data());
+  if (e.LoadSetupData(params.data()) != 0) {
+    std::printf("TessaroSetup: the setup descriptions could not be loaded\n");
+    return kExitLoadFailed;
+  }
+  std::string suite = Call(e.GetRootSetupID);
+  if (WalkWizard(e) != 1) {
+    e.UnloadSetupData();
+    std::printf("TessaroSetup: %s: setup was cancelled\n", suite.c_str());
+    return kExitCancelled;
+  }
+  SuiteInstaller installer(e, options);
+  int installResult = installer.Install(ParentDir(options.ownDirectory));
+  std::string notInstalled = Call(e.GetSetupsNotInstalled);
+  e.Configuration();
+  e.CommitFeatures();
+  e.RegisterTargets();
+  e.FinalDlg(1);
+  e.UnloadSetupData();
+  if (installResult != 1) {
+    std::printf("TessaroSetup: %s: setup was cancelled while asking for a CD; installed: %s; not installed: %s\n",
+                suite.c_str(), Joined(installer.Installed()).c_str(), notInstalled.c_str());
+    return kExitCancelled;
+  }
+  if (!installer.Failed().empty() || !notInstalled.empty()) {
+    std::printf("TessaroSetup: %s: installed: %s; failed: %s; not installed: %s\n", suite.c_str(),
+                Joined(installer.Installed()).c_str(), Joined(installer.Failed()).c_str(), notInstalled.c_str());
+    return kExitProductsFailed;
+  }
+  std::printf("TessaroSetup: %s: installed: %s\n", suite.c_str(), Joined(installer.Installed()).c_str());
+  return kExitSuccess;
+}
