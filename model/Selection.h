@@ -1,0 +1,17 @@
+#pragma once
+// The selection rules the feature page relies on: what follows from the features the user or
+// a preset chose.
+class CSetup;
+class CFeature;
+
+// Selects or deselects a feature with all its subfeatures.
+void SetSelectionTree(CFeature& feature, bool selected);
+// True when the feature or a subfeature at any depth is selected.
+bool AnySelected(const CFeature& feature);
+// Parents follow their children (on a reinstallation an installed parent keeps its
+// selection), then components and passwords follow the features.
+void NormaliseSelection(CSetup& master);
+// A component is selected when a selected feature lists it.
+void RecomputeComponentSelection(CSetup& master);
+// A password is needed when a selected feature names it.
+void RecomputeNeededPasswords(CSetup& master);
