@@ -1,9 +1,39 @@
-// Setup model exports: keyword translation.
+// Setup model exports: loading and unloading the model, keyword translation, and the yes/no
+// keys of the root setup's description.
 #include <string>
 
+#include "engine/Application.h"
+#include "engine/Errors.h"
+#include "engine/Paths.h"
 #include "engine/Text.h"
 #include "exports/ExportFrame.h"
 #include "model/Keywords.h"
+#include "model/Loader.h"
+#include "model/Model.h"
+
+TS_EXPORT int TS_LoadSetupData(const char* parametersFile) {
+  try {
+    LoadSetupData(parametersFile ? parametersFile : "");
+    return 0;
+  } catch (CPropError& error) {
+    error.Report();
+  } catch (...) {
+    try {
+      ShowErrorText("An unknown error occurred in loading setup data from " +
+                        JoinPath(EngineDirectory(), "prop.ini") + ".",
+                    kStyleExclamation);
+    } catch (...) {
+    }
+  }
+  return -1;
+}
+
+TS_EXPORT int TS_UnloadSetupData() {
+  return Quietly(0, [] {
+    DestroySetupData();
+    return 0;
+  });
+}
 
 TS_EXPORT int TSTranslateKeyword(const char* keyword, char* buffer, int* final) {
   return Quietly(-1, [&] {
@@ -15,4 +45,8 @@ TS_EXPORT int TSTranslateKeyword(const char* keyword, char* buffer, int* final) 
     if (final) *final = isFinal;
     return result;
   });
+}
+
+TS_EXPORT int TSGetPropYesNo(const char* key, int defaultValue) {
+  return Quietly(defaultValue ? 1 : 0, [&] { return GetPropYesNo(key ? key : "", defaultValue != 0) ? 1 : 0; });
 }
