@@ -29,18 +29,28 @@ struct LibraryCallResult {
 
 HMODULE LoadProductLibrary(const std::string& path);
 
-// Loads directory\file, looks `entry` up by name, calls it with `args`, unloads the library.
-template <typename Fn, typename... Args>
-LibraryCallResult CallProductEntry(const std::string& directory, const std::string& file, const char* entry,
-                                   Args... args) {
+// Loads directory\file, looks `entry` up by name and hands the entry point to `call`, whose
+// int answer becomes the result's value; unloads the library afterwards.
+template <typename Fn, typename Call>
+LibraryCallResult WithProductEntry(const std::string& directory, const std::string& file, const char* entry,
+                                   Call&& call) {
   UniqueModule module(LoadProductLibrary(JoinPath(directory, file)));
   if (!module) return {LibraryCall::NotLoaded, 0};
   auto function = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module.get(), entry)));
   if (!function) return {LibraryCall::EntryMissing, 0};
-  if constexpr (std::is_void_v<std::invoke_result_t<Fn, Args...>>) {
-    function(args...);
-    return {LibraryCall::Called, 0};
-  } else {
-    return {LibraryCall::Called, static_cast<int>(function(args...))};
-  }
+  return {LibraryCall::Called, call(function)};
+}
+
+// Loads directory\file, looks `entry` up by name, calls it with `args`, unloads the library.
+template <typename Fn, typename... Args>
+LibraryCallResult CallProductEntry(const std::string& directory, const std::string& file, const char* entry,
+                                   Args... args) {
+  return WithProductEntry<Fn>(directory, file, entry, [&](Fn function) {
+    if constexpr (std::is_void_v<std::invoke_result_t<Fn, Args...>>) {
+      function(args...);
+      return 0;
+    } else {
+      return static_cast<int>(function(args...));
+    }
+  });
 }

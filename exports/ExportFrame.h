@@ -7,6 +7,9 @@
 
 #define TS_EXPORT extern "C" __stdcall
 
+// A text argument of the script; a null pointer reads as the empty text.
+inline std::string TextArg(const char* text) { return text ? text : ""; }
+
 // Runs an export's body; any exception yields `fallback` without a word. For exports whose
 // contract is that they never fail (parameter reads and writes, queries).
 template <typename R, typename Body>

@@ -10,7 +10,6 @@
 
 namespace {
 constexpr size_t kValueBufferSize = 512;
-std::string Arg(const char* text) { return text ? text : ""; }
 void Out(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, kValueBufferSize); }
 std::string TargetKey(unsigned index) { return "Target" + std::to_string(index); }
 }  // namespace
@@ -19,7 +18,7 @@ TS_EXPORT int TS_FindParamsIniFile(const char* setupDir, const char* commandLine
   return Quietly(0, [&] {
     if (out) *out = '\0';
     // A staged path is a full path: MAX_PATH is what callers size for.
-    CopyToBuffer(FindParamsIniFile(Arg(setupDir), Arg(commandLine)), out, MAX_PATH);
+    CopyToBuffer(FindParamsIniFile(TextArg(setupDir), TextArg(commandLine)), out, MAX_PATH);
     return 0;
   });
 }
@@ -27,13 +26,13 @@ TS_EXPORT int TS_FindParamsIniFile(const char* setupDir, const char* commandLine
 TS_EXPORT int TSGetParam(const char* key, char* out) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    Out(out, GetParam(Arg(key)));
+    Out(out, GetParam(TextArg(key)));
     return 0;
   });
 }
 
 TS_EXPORT int TSGetParamYesNo(const char* key, int defaultValue) {
-  return Quietly(defaultValue ? 1 : 0, [&] { return GetParamYesNo(Arg(key), defaultValue != 0) ? 1 : 0; });
+  return Quietly(defaultValue ? 1 : 0, [&] { return GetParamYesNo(TextArg(key), defaultValue != 0) ? 1 : 0; });
 }
 
 TS_EXPORT int TSGetParamTarget(int index, char* out) {
@@ -46,21 +45,21 @@ TS_EXPORT int TSGetParamTarget(int index, char* out) {
 
 TS_EXPORT int TSWriteParam(const char* iniFile, const char* key, const char* value) {
   return Quietly(0, [&] {
-    WriteIniString(Arg(iniFile), "Main", Arg(key), Arg(value));
+    WriteIniString(TextArg(iniFile), "Main", TextArg(key), TextArg(value));
     return 0;
   });
 }
 
 TS_EXPORT int TSWriteParamYesNo(const char* iniFile, const char* key, int yes) {
   return Quietly(0, [&] {
-    WriteIniYesNo(Arg(iniFile), "Main", Arg(key), yes != 0);
+    WriteIniYesNo(TextArg(iniFile), "Main", TextArg(key), yes != 0);
     return 0;
   });
 }
 
 TS_EXPORT int TSWriteParamTarget(const char* iniFile, unsigned index, const char* value) {
   return Quietly(0, [&] {
-    WriteIniString(Arg(iniFile), "Targets", TargetKey(index), Arg(value));
+    WriteIniString(TextArg(iniFile), "Targets", TargetKey(index), TextArg(value));
     return 0;
   });
 }
@@ -80,7 +79,7 @@ TS_EXPORT int TSWriteParamTarget2(unsigned index, const char* value) {
 TS_EXPORT int TSGetProp(const char* key, char* out) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    Out(out, ReadIniString(DescriptionInForce(), "Main", Arg(key)));
+    Out(out, ReadIniString(DescriptionInForce(), "Main", TextArg(key)));
     return 0;
   });
 }

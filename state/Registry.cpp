@@ -39,11 +39,17 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
 
 bool CreateRegKey(HKEY root, const std::string& key) {
   if (key.empty() || RegKeyExists(root, key)) return true;
-  size_t at = key.find_last_of('\\');
-  if (at != std::string::npos && !CreateRegKey(root, key.substr(0, at))) return false;
-  UniqueRegKey created;
-  return RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                         created.put(), nullptr) == ERROR_SUCCESS;
+  // Parents first, each prefix that ends before a backslash, then the key itself.
+  for (size_t at = key.find('\\'); ; at = key.find('\\', at + 1)) {
+    std::string prefix = at == std::string::npos ? key : key.substr(0, at);
+    if (!prefix.empty() && !RegKeyExists(root, prefix)) {
+      UniqueRegKey created;
+      if (RegCreateKeyExA(root, prefix.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                          created.put(), nullptr) != ERROR_SUCCESS)
+        return false;
+    }
+    if (at == std::string::npos) return true;
+  }
 }
 
 long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
@@ -84,11 +90,20 @@ std::string GetRegValueName(HKEY root, const std::string& key, DWORD index) {
 }
 
 bool DeleteRegKeyTree(HKEY root, const std::string& key) {
-  if (!OpenRegKey(root, key, KEY_READ)) return true;
+  UniqueRegKey opened;
+  LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.put());
+  if (status == ERROR_FILE_NOT_FOUND) return true;
+  if (status != ERROR_SUCCESS) {
+    opened.release();
+    return false;
+  }
+  opened.reset();
   for (;;) {
     std::string child = GetRegSubKeyName(root, key, 0);
     if (child.empty()) break;
     if (!DeleteRegKeyTree(root, key + "\\" + child)) return false;
+    // A sub-key that stays where it was would be tried for ever.
+    if (EqualsNoCase(GetRegSubKeyName(root, key, 0), child)) return false;
   }
   return RegDeleteKeyA(root, key.c_str()) == ERROR_SUCCESS;
 }

@@ -1,8 +1,45 @@
 #include "state/ServerRecords.h"
 
+#include <windows.h>
+
+#include "engine/Log.h"
 #include "engine/Text.h"
 #include "state/Registry.h"
 
-bool NexoServerActive() { return EqualsNoCase(ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active"), "1"); }
+namespace {
+const char kActive[] = "Active";
+const char kAdvancedSettings[] = "AdvancedSettings";
+const char kWebServer[] = "WebServer";
 
-std::string NexoServerName() { return ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer"); }
+const char* Flag(bool on) { return on ? "1" : "0"; }
+bool FlagSet(const std::string& value) { return EqualsNoCase(value, "1"); }
+}  // namespace
+
+bool NexoServerActive() { return FlagSet(ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kActive)); }
+
+void RecordServerActive(bool active) {
+  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kActive, Flag(active));
+  LogLine(active ? "Register NEXO Server = Active" : "Register NEXO Server = Inactive");
+}
+
+void RecordServerAdvancedSettings(bool used) {
+  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kAdvancedSettings, Flag(used));
+  LogLine(used ? "Register NEXO Server = Advanced Settings" : "Register NEXO Server = Inactive");
+}
+
+bool RecordedServerAdvancedSettings() {
+  return FlagSet(ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kAdvancedSettings));
+}
+
+std::string NexoServerName() { return ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, kWebServer); }
+
+void RecordServerName(const std::string& name) {
+  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, kWebServer, name);
+  LogLine("Register NEXO Server name = " + name);
+}
+
+bool ServerChoiceMissing() { return ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kActive).empty(); }
+
+void RegisterNexoTask(const std::string& name, const std::string& value) {
+  SetRegString(HKEY_LOCAL_MACHINE, kNexoTasksKey, name, value);
+}

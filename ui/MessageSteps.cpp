@@ -4,6 +4,11 @@
 #include "engine/StepResult.h"
 #include "ui/PageHost.h"
 
+namespace {
+constexpr int kAnswerYes = 6;
+constexpr int kAnswerNo = 7;
+}  // namespace
+
 int RunMessageBoxStep(const std::string& caption, const std::string& text1, const std::string& text2,
                       int buttonMask) {
   LogLine(text1);
@@ -11,4 +16,41 @@ int RunMessageBoxStep(const std::string& caption, const std::string& text1, cons
   if (!text2.empty()) LogLine(text2);
   int end = Pages().MessagePage(caption, text1, text2, buttonMask);
   return StepResultOfEndCode(end);
+}
+
+QuestionEnd SplitQuestionCode(int combinedCode) {
+  QuestionEnd end;
+  end.endCode = combinedCode & 3;
+  int answer = combinedCode >> 2;
+  end.answered = answer == kAnswerYes || answer == kAnswerNo;
+  end.yes = answer == kAnswerYes;
+  return end;
+}
+
+int RunAskYesNoStep(const std::string& caption, const std::string& text1, const std::string& text2,
+                    const std::string& yesText, const std::string& noText, int& answer, int buttonMask) {
+  LogLine("Prompt - " + text1);
+  int pageAnswer = answer == 1 ? 1 : 0;
+  QuestionEnd end =
+      SplitQuestionCode(Pages().QuestionPage(caption, text1, text2, yesText, noText, pageAnswer, buttonMask));
+  if (end.answered) {
+    LogLine(end.yes ? "   - Yes" : "   - No");
+    answer = end.yes ? 1 : 0;
+  }
+  if (end.endCode == kEndBack) {
+    LogLine("   return BACK");
+    return kStepBack;
+  }
+  if (end.endCode == kEndNext) return kStepNext;
+  return kStepStop;
+}
+
+int RunUserPasswordStep(const std::string& caption, const std::string& prompt, const std::string& userLabel,
+                        const std::string& passwordLabel, std::string& user, std::string& password) {
+  LogLine("Prompt for password - " + prompt);
+  ScopedLogIndent indent;
+  int end = Pages().UserPasswordPage(caption, prompt, userLabel, passwordLabel, user, password);
+  int result = StepResultOfEndCode(end);
+  LogLine("User name = " + user);
+  return result;
 }

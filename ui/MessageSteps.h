@@ -1,9 +1,27 @@
 #pragma once
-// Step logic of the generic message page, shared by the exported message steps and by errors
-// that ask the user.
+// Step logic of the generic prompts: the message page, the yes/no question and the user name
+// and password page. Shared by their exported steps and by the engine's own questions.
 #include <string>
 
 // Logs text1 (and text2, indented), runs the message page, maps its end: Cancel 9, Back 12,
 // otherwise 1.
 int RunMessageBoxStep(const std::string& caption, const std::string& text1, const std::string& text2,
                       int buttonMask);
+
+// The question page's combined code split into the page end code and the answer.
+struct QuestionEnd {
+  int endCode = 0;       // 1 Next, 3 Back, 2 Cancel
+  bool answered = false;  // Next or Back carried an answer
+  bool yes = false;
+};
+QuestionEnd SplitQuestionCode(int combinedCode);
+
+// Logs "Prompt - " + text1, asks the question; `answer` (in: 1 starts on Yes) receives 1 or 0.
+// Back 12, Cancel 9, Next 1.
+int RunAskYesNoStep(const std::string& caption, const std::string& text1, const std::string& text2,
+                    const std::string& yesText, const std::string& noText, int& answer, int buttonMask);
+
+// Asks for a user name and password; the edited texts come back in every case. The password
+// is never logged.
+int RunUserPasswordStep(const std::string& caption, const std::string& prompt, const std::string& userLabel,
+                        const std::string& passwordLabel, std::string& user, std::string& password);

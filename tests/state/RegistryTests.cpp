@@ -1,0 +1,129 @@
+// The registry utilities and the path syntax test, in process against HKLM of the test prefix.
+#include <gtest/gtest.h>
+
+#include "state/Registry.h"
+#include "support/TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+const char kScratchKey[] = "Software\\Corvant\\RegistryTest";
+
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kScratchKey); }
+  void TearDown() override { DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kScratchKey); }
+  std::string Key(const std::string& below) { return std::string(kScratchKey) + "\\" + below; }
+};
+}  // namespace
+
+TEST_F(RegistryTest, CreateRegKeyCreatesEveryMissingParent) {
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, Key("a")));
+  EXPECT_TRUE(CreateRegKey(HKEY_LOCAL_MACHINE, Key("a\\b\\c")));
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, Key("a")));
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, Key("a\\b\\c")));
+  EXPECT_TRUE(CreateRegKey(HKEY_LOCAL_MACHINE, Key("a\\b\\c")));
+  EXPECT_TRUE(CreateRegKey(HKEY_LOCAL_MACHINE, ""));
+}
+
+TEST_F(RegistryTest, SetRegStringStoresTextWithItsTerminatingZero) {
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("deep\\er"), "Name", "value"), ERROR_SUCCESS);
+  UniqueRegKey key = OpenRegKey(HKEY_LOCAL_MACHINE, Key("deep\\er"), KEY_QUERY_VALUE);
+  ASSERT_TRUE(key);
+  DWORD type = 0, size = 0;
+  ASSERT_EQ(RegQueryValueExA(key.get(), "Name", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(size, 6u);
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("deep\\er"), "Name"), "value");
+}
+
+TEST_F(RegistryTest, MissingKeysAndValuesReadAsEmpty) {
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("none"), "Name"), "");
+  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Other", "x");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Name"), "");
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, Key("k"), "Name"));
+  EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, Key("k"), "Other"));
+}
+
+TEST_F(RegistryTest, ValueExistsOnlyWhenItFitsTheShortBuffer) {
+  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Short", std::string(254, 's'));
+  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Long", std::string(255, 'l'));
+  EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, Key("k"), "Short"));
+  EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, Key("k"), "Long"));
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Long"), std::string(255, 'l'));
+}
+
+TEST_F(RegistryTest, AValueTooLongForTheReadBufferReadsAsEmpty) {
+  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Huge", std::string(5000, 'h'));
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Huge"), "");
+}
+
+TEST_F(RegistryTest, DeleteRegValueAnswersWhetherItDeleted) {
+  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Name", "v");
+  EXPECT_TRUE(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("k"), "Name"));
+  EXPECT_FALSE(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("k"), "Name"));
+  EXPECT_FALSE(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("none"), "Name"));
+}
+
+TEST_F(RegistryTest, NamesByPositionAreEmptyPastTheEnd) {
+  CreateRegKey(HKEY_LOCAL_MACHINE, Key("k\\child"));
+  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Value0", "v");
+  EXPECT_EQ(GetRegSubKeyName(HKEY_LOCAL_MACHINE, Key("k"), 0), "child");
+  EXPECT_EQ(GetRegSubKeyName(HKEY_LOCAL_MACHINE, Key("k"), 1), "");
+  EXPECT_EQ(GetRegValueName(HKEY_LOCAL_MACHINE, Key("k"), 0), "Value0");
+  EXPECT_EQ(GetRegValueName(HKEY_LOCAL_MACHINE, Key("k"), 1), "");
+  EXPECT_EQ(GetRegSubKeyName(HKEY_LOCAL_MACHINE, Key("none"), 0), "");
+  EXPECT_EQ(GetRegValueName(HKEY_LOCAL_MACHINE, Key("none"), 0), "");
+}
+
+TEST_F(RegistryTest, DeleteRegKeyTreeRemovesEverySubKey) {
+  SetRegString(HKEY_LOCAL_MACHINE, Key("t\\a\\x"), "V", "1");
+  SetRegString(HKEY_LOCAL_MACHINE, Key("t\\b"), "V", "2");
+  SetRegString(HKEY_LOCAL_MACHINE, Key("t"), "V", "3");
+  SetRegString(HKEY_LOCAL_MACHINE, Key("kept"), "V", "4");
+  EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, Key("t")));
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, Key("t")));
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("kept"), "V"), "4");
+  EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, Key("t")));
+}
+
+TEST(IsValidPathTest, DriveRootNeedsItsFlag) {
+  EXPECT_FALSE(IsValidPath("C:\\", 0));
+  EXPECT_TRUE(IsValidPath("C:\\", kAllowDriveRoot));
+  EXPECT_TRUE(IsValidPath("C:\\Program Files\\Corvant", 0));
+  EXPECT_TRUE(IsValidPath("  C:\\Corvant\\  ", 0));
+}
+
+TEST(IsValidPathTest, NetworkPathNeedsItsFlagAndNonEmptyNames) {
+  EXPECT_FALSE(IsValidPath("\\\\server\\share", 0));
+  EXPECT_TRUE(IsValidPath("\\\\server\\share", kAllowNetworkPath));
+  EXPECT_TRUE(IsValidPath("\\\\server\\sh?re", kAllowNetworkPath));
+  EXPECT_FALSE(IsValidPath("\\\\server\\\\share", kAllowNetworkPath));
+  EXPECT_FALSE(IsValidPath("\\\\server\\sh|re", kAllowNetworkPath));
+  EXPECT_FALSE(IsValidPath("\\server\\share", kAllowNetworkPath));
+  EXPECT_FALSE(IsValidPath("relative\\dir", kAllowNetworkPath));
+}
+
+TEST(IsValidPathTest, DrivePathSyntax) {
+  EXPECT_FALSE(IsValidPath("C:", kAllowDriveRoot));
+  EXPECT_FALSE(IsValidPath("C:dir", 0));
+  EXPECT_FALSE(IsValidPath("C:\\a\\\\b", 0));
+  EXPECT_FALSE(IsValidPath("C:\\a?b", 0));
+  EXPECT_FALSE(IsValidPath("C:\\a\\b*", 0));
+  EXPECT_FALSE(IsValidPath("C:\\a:b", 0));
+  EXPECT_FALSE(IsValidPath("ab", kAllowNetworkPath | kAllowDriveRoot));
+}
+
+TEST(IsValidPathTest, DriveWithoutRootDirectoryIsInvalid) {
+  std::string unused;
+  for (char letter = 'Y'; letter > 'D'; --letter) {
+    std::string root = std::string(1, letter) + ":\\";
+    if (GetDriveTypeA(root.c_str()) == DRIVE_NO_ROOT_DIR) {
+      unused = root;
+      break;
+    }
+  }
+  ASSERT_FALSE(unused.empty());
+  EXPECT_FALSE(IsValidPath(unused + "dir", 0));
+  EXPECT_FALSE(IsValidPath(unused, kAllowDriveRoot));
+}
