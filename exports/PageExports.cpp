@@ -3,13 +3,32 @@
 
 #include "engine/StepResult.h"
 #include "exports/ExportFrame.h"
+#include "ui/FeatureSelectionStep.h"
 #include "ui/FolderStep.h"
+#include "ui/PageHost.h"
+#include "ui/ServerStep.h"
 #include "ui/SetupTypeStep.h"
 #include "ui/TargetSteps.h"
+#include "ui/WizardPageSteps.h"
 
 namespace {
 std::string Arg(const char* text) { return text ? text : ""; }
 }  // namespace
+
+TS_EXPORT int TS_WelcomeDlg(int direction) {
+  return GuardedStep("An unknown error occurred during the Welcome dialog.", kStepStop,
+                     [&] { return RunWelcomeStep(direction); });
+}
+
+TS_EXPORT int TS_UninstallCheck(int direction) {
+  return GuardedStep("An unknown error occurred during the Uninstall Check dialog.", kAddRemoveCancel,
+                     [&] { return RunUninstallCheckStep(direction); });
+}
+
+TS_EXPORT int TS_LicenseDlg(int direction) {
+  return GuardedStep("An unknown error occurred during the License Agreement dialog.", kStepStop,
+                     [&] { return RunLicenseStep(direction); });
+}
 
 TS_EXPORT int TS_SetupTypeDlg(int direction) {
   return GuardedStep("An unknown error occurred during Computer Configuration Type prompt.", kStepStop,
@@ -26,7 +45,22 @@ TS_EXPORT int TS_GetAllTargetsDlgs(int direction, const char* pageTime) {
                      [&] { return RunAllTargetsStep(direction, Arg(pageTime)); });
 }
 
+TS_EXPORT int TS_GetSelectionsDlg(int direction) {
+  return GuardedStep("An unknown error occurred during Feature Selection.", kStepStop,
+                     [&] { return RunSelectionsStep(direction); });
+}
+
 TS_EXPORT int TS_GetFolderDlg(int direction) {
   return GuardedStep("An unknown error occurred during Program Folder prompt.", kStepStop,
                      [&] { return RunFolderStep(direction); });
+}
+
+TS_EXPORT int TS_GetServerDlg(int direction) {
+  return GuardedStep("An unknown error occurred during Corva Framework Server prompt.", kStepStop,
+                     [&] { return RunServerStep(direction); });
+}
+
+TS_EXPORT int TS_ShowSummaryDlg(int direction) {
+  return GuardedStep("An unknown error occurred during Summary dialog.", kStepStop,
+                     [&] { return RunSummaryStep(direction); });
 }

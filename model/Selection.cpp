@@ -1,6 +1,7 @@
 #include "model/Selection.h"
 
 #include "model/Model.h"
+#include "model/SelectionNeeds.h"
 
 namespace {
 // Children first, so that a selection deep in the tree reaches the root.
@@ -35,7 +36,7 @@ bool AnySelected(const CFeature& feature) {
 void NormaliseSelection(CSetup& master) {
   SelectParentsOfSelected(master.rootFeature, master.firstInstallOfTheseProducts == 0);
   RecomputeComponentSelection(master);
-  RecomputeNeededPasswords(master);
+  MarkNeededPasswords(master);
 }
 
 void RecomputeComponentSelection(CSetup& master) {
@@ -45,13 +46,5 @@ void RecomputeComponentSelection(CSetup& master) {
       CComponent* component = ref.component ? ref.component : master.components.Find(ref.ID.Raw());
       if (component) component->selected = 1;
     }
-  });
-}
-
-void RecomputeNeededPasswords(CSetup& master) {
-  for (CPassword& password : master.passwords) password.needed = 0;
-  ForEachSelected(master.rootFeature, [&](const CFeature& feature) {
-    if (feature.Password.empty()) return;
-    if (CPassword* password = master.passwords.Find(feature.Password)) password->needed = 1;
   });
 }

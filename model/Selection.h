@@ -13,5 +13,3 @@ bool AnySelected(const CFeature& feature);
 void NormaliseSelection(CSetup& master);
 // A component is selected when a selected feature lists it.
 void RecomputeComponentSelection(CSetup& master);
-// A password is needed when a selected feature names it.
-void RecomputeNeededPasswords(CSetup& master);

@@ -10,10 +10,10 @@
 #include "engine/Params.h"
 #include "engine/Paths.h"
 #include "engine/StepResult.h"
-#include "engine/Text.h"
 #include "engine/Win32Handles.h"
 #include "model/Keywords.h"
 #include "model/Model.h"
+#include "model/SelectionNeeds.h"
 #include "state/Registry.h"
 #include "ui/PageHost.h"
 
@@ -58,13 +58,6 @@ void ChooseProgramFolder(CSetup& master) {
   if (master.programFolder.empty()) master.programFolder = "Corvant";
 }
 
-bool NeedsProgramFolder(const CFeature& feature) {
-  if (feature.selected && !EqualsNoCase(feature.NeedsFolder.Raw(), "NO")) return true;
-  for (const CFeature& sub : feature.subfeatures)
-    if (NeedsProgramFolder(sub)) return true;
-  return false;
-}
-
 std::vector<std::string> ExistingProgramFolders(const std::string& currentFolder) {
   std::string directory = StartMenuProgramsDirectory();
   std::vector<std::string> folders;
@@ -93,7 +86,7 @@ int RunFolderStep(int direction) {
 
   bool bypass = !GetParamYesNo("EnableGetFolderDlg", true) || !GetParam("Folder").empty() || Unattended() ||
                 RegValueExists(HKEY_LOCAL_MACHINE, kSetupKey, "Folder");
-  if (!bypass && !NeedsProgramFolder(master.rootFeature)) {
+  if (!bypass && !SelectionNeedsFolder(master.rootFeature)) {
     master.programFolder.clear();
     bypass = true;
   }

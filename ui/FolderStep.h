@@ -4,14 +4,10 @@
 #include <vector>
 
 class CSetup;
-class CFeature;
 
 // Fills the model's folder while it is empty: the earlier installation's registry value, the
 // parameters file, the description in force, %CORVAFOLDER%, "Corvant".
 void ChooseProgramFolder(CSetup& master);
-// A feature needs a folder when it is selected and its NeedsFolder is not "NO", or when one
-// of its subfeatures needs one.
-bool NeedsProgramFolder(const CFeature& feature);
 // The folders of the Start menu's programs directory, with the current one added when absent;
 // every name is logged.
 std::vector<std::string> ExistingProgramFolders(const std::string& currentFolder);

@@ -84,13 +84,13 @@ TEST_F(FolderStepTest, NoFeatureNeedingAFolderEmptiesItAndBypasses) {
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Bypass dialog", "Folder = "}));
 }
 
-TEST_F(FolderStepTest, AFolderIsNeededThroughASelectedSubfeature) {
+TEST_F(FolderStepTest, AFolderNeededOnlyByASelectedSubfeatureShowsThePage) {
   master().rootFeature.NeedsFolder.Set("NO");
   product->NeedsFolder.Set("NO");
-  CFeature& tool = AddFeature(*product, "TOOL");
-  EXPECT_FALSE(NeedsProgramFolder(master().rootFeature));
-  tool.selected = 1;
-  EXPECT_TRUE(NeedsProgramFolder(master().rootFeature));
+  AddFeature(*product, "TOOL").selected = 1;
+  pages.Then({"Folder", kEndNext, "Tools"});
+  EXPECT_EQ(RunFolderStep(1), kStepNext);
+  EXPECT_EQ(master().programFolder, "Tools");
 }
 
 TEST_F(FolderStepTest, NextStoresTheTypedFolder) {

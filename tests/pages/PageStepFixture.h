@@ -10,7 +10,7 @@
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "model/Model.h"
-#include "pages/ScriptedPages.h"
+#include "support/ScriptedPages.h"
 #include "support/TestSupport.h"
 
 class PageStepTest : public ::testing::Test {
@@ -32,7 +32,8 @@ class PageStepTest : public ::testing::Test {
 
   CSetup& master() { return Master(); }
   testing_support::ScratchDirectory dir{"pages"};
-  ScriptedPages pages;
+  testing_support::ScopedScriptedPages scripted;
+  testing_support::ScriptedPageHost& pages = scripted.host;
 
  private:
   int paramsCount_ = 0;
