@@ -89,7 +89,8 @@ std::vector<std::string> ReadAgreementLines(const std::string& path) {
 }
 
 int RunWelcomeStep(int direction) {
-  if (!GetParamYesNo("EnableWelcomeDlg", true) || !AllMessages()) {
+  // An unattended run has nobody to greet; the page would hold it up.
+  if (!GetParamYesNo("EnableWelcomeDlg", true) || !AllMessages() || Unattended()) {
     LogLine("Bypass dialog");
     return kStepNext;
   }
