@@ -396,9 +396,15 @@ std::string FindCoreSetupDirectory(const CSetup& setup, const std::string& id) {
 void DescriptionReader::LoadCoreSetup(CComponent& component) {
   std::string directory = FindCoreSetupDirectory(setup_, component.ID.Raw());
   if (directory.empty()) throw CPropError("Unable to locate setup for Core component", setup_.PropIniFile);
-  ScopedErrorPlace place;
+  // An error inside the core setup names the core setup's file; after it loaded, errors name
+  // this description again.
+  std::string file = CPropError::File(), section = CPropError::Section(), item = CPropError::Item();
   auto core = std::make_unique<CSetup>();
-  if (!LoadMaster(*core, directory, FindParamsIniFile(directory, ""), true)) return;
+  bool loaded = LoadMaster(*core, directory, FindParamsIniFile(directory, ""), true);
+  CPropError::SetFile(file);
+  CPropError::SetSection(section);
+  CPropError::SetItem(item);
+  if (!loaded) return;
   component.setup = core.get();
   component.coreSetup = std::move(core);
   DescriptionReader coreReader(*component.setup, component.setup->PropIniFile);
