@@ -3,7 +3,7 @@
 #include "engine/Params.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
-#include "filters/FeatureTree.h"
+#include "model/FeatureTree.h"
 #include "filters/FilterList.h"
 #include "filters/VersionCompare.h"
 #include "model/Model.h"

@@ -2,7 +2,7 @@
 // dependency errors of a selection with their report.
 #include "engine/Log.h"
 #include "engine/Text.h"
-#include "filters/FeatureTree.h"
+#include "model/FeatureTree.h"
 #include "filters/FilterList.h"
 #include "model/Model.h"
 #include "ui/PageHost.h"

@@ -4,7 +4,7 @@
 
 #include "engine/Log.h"
 #include "engine/Params.h"
-#include "filters/FeatureTree.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 
 void CFilter::CollectErrors(DependencyErrorList&, int) {}

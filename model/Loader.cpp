@@ -12,9 +12,11 @@
 #include "engine/Params.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
+#include "model/ConsistencyCheck.h"
 #include "model/Crc32.h"
 #include "model/Keywords.h"
 #include "model/Model.h"
+#include "model/SetupDump.h"
 #include "state/Registry.h"
 
 namespace {
@@ -281,8 +283,7 @@ void DescriptionReader::LoadFeature(CFeature& feature, const std::string& sectio
   feature.selectionSet = 0;
   feature.savedSelection = 0;
   feature.installed = 0;
-  // The filter keys of the section (setup types, operating systems, compatibility) are read
-  // here by the feature's filter list: feature.filters.Load(setup_, section).
+  feature.filters.Load(setup_, section);
 
   LogLine(feature.ID.Raw() + " (" + feature.Name.Raw() + " " + feature.Version.Raw() + ")");
   ScopedLogIndent indent;
@@ -490,10 +491,6 @@ void LoadSubsetups(CSetup& master, const std::string& directory) {
   }
 }
 
-bool LoadsSubsetups(const CSetup& setup) {
-  return EqualsNoCase(ReadIniString(setup.PropIniFile, "Main", "LoadSubsetups"), "YES");
-}
-
 void MergeTargets(CSetup& master, const CSetup& subsetup) {
   ScopedLogIndent indent;
   for (const CTarget& target : subsetup.targets) {
@@ -515,6 +512,10 @@ void MergeTargets(CSetup& master, const CSetup& subsetup) {
   }
 }
 }  // namespace
+
+bool LoadsSubsetups(const CSetup& setup) {
+  return EqualsNoCase(ReadIniString(setup.PropIniFile, "Main", "LoadSubsetups"), "YES");
+}
 
 bool LoadDescriptionFile(CSetup& setup, const std::string& file, bool core) {
   if (!FileExists(file)) return false;
@@ -574,7 +575,7 @@ bool LoadMaster(CSetup& setup, const std::string& directory, const std::string& 
   ResolveTargets(setup.targets);
   {
     ScopedLogIndent indent;
-    // The consistency check of the loaded model runs here, with the core flag.
+    CheckSetup(setup, false, core);
   }
   if (!core) {
     setup.rootFeature.LinkChildren();
@@ -603,7 +604,7 @@ void LoadSetupData(const std::string& paramsFile) {
   LogLine(kSeparator);
   LogLine("\t\tSETUP DATA FOR " + master.IdText() + " :");
   LogLine(kSeparator);
-  // The setup data dump at detail level 10 is written here.
+  DumpSetup(master, 10);
   LogLine(kSeparator);
   CloseLogFile();
 }

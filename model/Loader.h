@@ -15,6 +15,9 @@ bool LoadMaster(CSetup& setup, const std::string& directory, const std::string& 
 // Loads one description file; false when it does not exist.
 bool LoadDescriptionFile(CSetup& setup, const std::string& file, bool core);
 
+// Whether the description of `setup` says LoadSubsetups=YES.
+bool LoadsSubsetups(const CSetup& setup);
+
 // Merges the subsetups of `master` into it: targets, setup types and feature trees.
 void MergeSubsetups(CSetup& master);
 

@@ -1,50 +1,41 @@
 #include "model/Selection.h"
 
+#include "engine/Params.h"
+#include "engine/Text.h"
+#include "model/FeatureTree.h"
+#include "model/Loader.h"
 #include "model/Model.h"
-#include "model/SelectionNeeds.h"
 
-namespace {
-// Children first, so that a selection deep in the tree reaches the root.
-void SelectParentsOfSelected(CFeature& feature, bool reinstallation) {
-  bool childSelected = false;
-  for (CFeature& sub : feature.subfeatures) {
-    SelectParentsOfSelected(sub, reinstallation);
-    childSelected = childSelected || sub.selected;
-  }
-  if (childSelected && !feature.selected && !(reinstallation && feature.installed)) feature.selected = 1;
-}
-
-template <typename Visit>
-void ForEachSelected(const CFeature& feature, Visit&& visit) {
-  if (feature.selected) visit(feature);
-  for (const CFeature& sub : feature.subfeatures) ForEachSelected(sub, visit);
-}
-}  // namespace
-
-void SetSelectionTree(CFeature& feature, bool selected) {
-  feature.selected = selected ? 1 : 0;
-  for (CFeature& sub : feature.subfeatures) SetSelectionTree(sub, selected);
-}
-
-bool AnySelected(const CFeature& feature) {
-  if (feature.selected) return true;
-  for (const CFeature& sub : feature.subfeatures)
-    if (AnySelected(sub)) return true;
-  return false;
-}
-
-void NormaliseSelection(CSetup& master) {
-  SelectParentsOfSelected(master.rootFeature, master.firstInstallOfTheseProducts == 0);
-  RecomputeComponentSelection(master);
-  MarkNeededPasswords(master);
-}
-
-void RecomputeComponentSelection(CSetup& master) {
-  for (CComponent& component : master.components) component.selected = 0;
-  ForEachSelected(master.rootFeature, [&](const CFeature& feature) {
-    for (const CComponentRef& ref : feature.components) {
-      CComponent* component = ref.component ? ref.component : master.components.Find(ref.ID.Raw());
-      if (component) component->selected = 1;
-    }
+bool SelectedWithin(CFeature& feature) {
+  bool selected = false;
+  WalkFeatures(feature, [&](CFeature& each) {
+    selected = each.selected != 0;
+    return !selected;
   });
+  return selected;
+}
+
+void MarkNeededPasswords(CSetup& master) {
+  for (CPassword& password : master.passwords) password.needed = 0;
+  WalkFeatures(master.rootFeature, [&](CFeature& feature) {
+    if (feature.selected && !feature.Password.empty())
+      if (CPassword* password = master.passwords.Find(feature.Password)) password->needed = 1;
+    return true;
+  });
+}
+
+bool SetupNeedsInstall(const CSetup& setup) {
+  if (setup.installed || setup.installError) return false;
+  // A core component's setup has no feature tree of its own.
+  if (setup.rootFeature.ID.Empty()) return GetParamYesNo("InstallCoreComponents", true);
+  CSetup& master = Master();
+  if (!LoadsSubsetups(master)) return false;
+  auto selectedInModel = [&](const std::string& id) {
+    CFeature* feature = FindFeatureInTree(master.rootFeature, id);
+    return feature && SelectedWithin(*feature);
+  };
+  if (setup.SkipRoot.UpperTranslated(setup) != "YES") return selectedInModel(setup.IdText());
+  for (const CFeature& top : setup.rootFeature.subfeatures)
+    if (selectedInModel(top.ID.Raw())) return true;
+  return false;
 }

@@ -1,15 +1,14 @@
 #pragma once
-// The selection rules the feature page relies on: what follows from the features the user or
-// a preset chose.
+// Facts that follow from the current selection of the model's feature tree.
 class CSetup;
 class CFeature;
 
-// Selects or deselects a feature with all its subfeatures.
-void SetSelectionTree(CFeature& feature, bool selected);
-// True when the feature or a subfeature at any depth is selected.
-bool AnySelected(const CFeature& feature);
-// Parents follow their children (on a reinstallation an installed parent keeps its
-// selection), then components and passwords follow the features.
-void NormaliseSelection(CSetup& master);
-// A component is selected when a selected feature lists it.
-void RecomputeComponentSelection(CSetup& master);
+// Whether the feature or any feature below it is selected.
+bool SelectedWithin(CFeature& feature);
+
+// Recomputes the needed flag of every password of the master: set for the passwords that a
+// selected feature of the master's tree names.
+void MarkNeededPasswords(CSetup& master);
+
+// Whether a subsetup or core-component setup still needs installing in this run.
+bool SetupNeedsInstall(const CSetup& setup);

@@ -5,10 +5,12 @@
 #include "engine/Params.h"
 #include "engine/StepResult.h"
 #include "engine/Text.h"
-#include "filters/FeatureTree.h"
 #include "filters/FilterList.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 #include "model/Selection.h"
+#include "model/SelectionRules.h"
+#include "model/SetupDump.h"
 #include "state/Detection.h"
 #include "ui/PageHost.h"
 
@@ -40,7 +42,7 @@ void ApplyFeaturePresets(CSetup& master) {
 }
 
 bool FeatureSelectionNextAllowed(CFeature& root) {
-  if (!AnySelected(root)) {
+  if (!SelectedWithin(root)) {
     ShowErrorText("You must select at least one feature.", kStyleExclamation);
     return false;
   }
@@ -59,7 +61,7 @@ bool FeatureSelectionNextAllowed(CFeature& root) {
 }
 
 void ToggleFeature(CSetup& master, CFeature& feature, bool checked) {
-  if (checked == AnySelected(feature)) return;
+  if (checked == SelectedWithin(feature)) return;
   feature.selectionSet = 1;
   if (checked) {
     feature.selected = 1;
@@ -109,5 +111,9 @@ int RunSelectionsStep(int direction) {
   else
     end = Pages().FeatureSelectionPage(root);
   LogLine("***** Feature Selection *****");
+  {
+    ScopedLogIndent indent;
+    DumpSetup(master, 0);
+  }
   return bypass ? BypassResult(direction) : StepResultOfEndCode(end);
 }

@@ -3,6 +3,7 @@
 
 #include "engine/StepResult.h"
 #include "model/Selection.h"
+#include "model/SelectionRules.h"
 #include "pages/PageStepFixture.h"
 #include "support/TestSupport.h"
 #include "ui/FeatureSelectionStep.h"
@@ -94,7 +95,7 @@ TEST_F(FeatureSelectionStepTest, InstalledFeaturesStartDeselected) {
   office->selected = writer->selected = 1;
   pages.Then({"Features", kEndNext});
   EXPECT_EQ(RunSelectionsStep(1), kStepNext);
-  EXPECT_FALSE(AnySelected(master().rootFeature));
+  EXPECT_FALSE(SelectedWithin(master().rootFeature));
 }
 
 TEST_F(FeatureSelectionStepTest, AReturnVisitAfterANewSetupTypeTakesItsDefaultsAgain) {

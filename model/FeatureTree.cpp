@@ -1,4 +1,4 @@
-#include "filters/FeatureTree.h"
+#include "model/FeatureTree.h"
 
 #include "engine/Text.h"
 
