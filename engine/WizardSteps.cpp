@@ -8,7 +8,7 @@
 #include "engine/Text.h"
 #include "install/DiskSpace.h"
 #include "model/Model.h"
-#include "model/SelectionNeeds.h"
+#include "model/Selection.h"
 #include "ui/MessageSteps.h"
 
 namespace {

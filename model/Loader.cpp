@@ -17,6 +17,7 @@
 #include "model/Keywords.h"
 #include "model/Model.h"
 #include "model/SetupDump.h"
+#include "state/Detection.h"
 #include "state/Registry.h"
 
 namespace {
@@ -579,8 +580,12 @@ bool LoadMaster(CSetup& setup, const std::string& directory, const std::string& 
   }
   if (!core) {
     setup.rootFeature.LinkChildren();
-    // With subsetups, the detection of installed products runs here; when none of them is
-    // installed, the default selection of every top-level feature is cleared.
+    if (withSubsetups) {
+      DetectInstalled(setup);
+      // A first install of these products starts with nothing selected below the root.
+      if (setup.firstInstallOfTheseProducts)
+        for (CFeature& product : setup.rootFeature.subfeatures) product.defaultSelection = 0;
+    }
   }
   return true;
 }

@@ -57,7 +57,9 @@ void CommitFeature(const CSetup& master, const CFeature& feature, bool root, con
   for (const CFeature& child : feature.subfeatures) CommitFeature(master, child, false, corvaRoot);
 }
 
-void CommitPassword(const CPassword& account) {
+void CommitPassword(CPassword& account) {
+  // Writing empty answers would wipe what an earlier run registered for this account.
+  account.PrepareDefaultUser();
   std::string id = account.ID.Raw();
   LogLine("Register password " + id + " : UserName=" + account.userName +
           "; Password=" + MaskedPassword(account.password));
@@ -100,7 +102,7 @@ void RegisterTargets(const CSetup& master) {
   for (const CTarget& target : master.targets) RegisterTarget(master, target);
 }
 
-void CommitFeatures(const CSetup& master) {
+void CommitFeatures(CSetup& master) {
   std::string corvaRoot = CorvaRootPath(master);
   LogLine("Commit installed features :");
   {
@@ -110,7 +112,7 @@ void CommitFeatures(const CSetup& master) {
   LogLine("Commit passwords :");
   {
     ScopedLogIndent indent;
-    for (const CPassword& account : master.passwords) CommitPassword(account);
+    for (CPassword& account : master.passwords) CommitPassword(account);
   }
   LogLine("Commit core components :");
   {

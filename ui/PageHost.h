@@ -49,36 +49,39 @@ class PageHost {
   // The dependency error page: the text's lines are listed; group 0 can only go Back or Cancel.
   virtual int DependencyErrorPage(const std::string& title, const std::string& text, int group) = 0;
 
+  // The wizard pages below refuse with a CMyError unless a host that has their windows
+  // overrides them.
+
   // The computer configuration type page: one button per offered setup type ID (at most
   // four, in order). A click ends with Next and names the type in `chosen`.
-  virtual int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen) = 0;
+  virtual int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen);
 
   // The single target page for one target of the model; Browse changes the target itself.
-  virtual int TargetPage(CTarget& target) = 0;
+  virtual int TargetPage(CTarget& target);
 
   // The feature selection page on the children of `root`. Its Next runs
   // FeatureSelectionNextAllowed before it ends.
-  virtual int FeatureSelectionPage(CFeature& root) = 0;
+  virtual int FeatureSelectionPage(CFeature& root);
 
   // The program folder page: `folder` holds the current name and receives the edited text.
   // `existingFolders` are the folders of the Start menu. Its Next runs FolderNextAllowed.
-  virtual int FolderPage(const std::vector<std::string>& existingFolders, std::string& folder) = 0;
+  virtual int FolderPage(const std::vector<std::string>& existingFolders, std::string& folder);
 
   // The framework server pages A to D of one walk. `products` is the installed-products list.
-  virtual int ServerPageA(ServerPageAAnswer& answer) = 0;
-  virtual int ServerPageB(const std::string& products, bool& active) = 0;
-  virtual int ServerPageC(std::string& serverName, bool& advancedUsed) = 0;
-  virtual int ServerPageD(const std::vector<std::string>& products) = 0;
+  virtual int ServerPageA(ServerPageAAnswer& answer);
+  virtual int ServerPageB(const std::string& products, bool& active);
+  virtual int ServerPageC(std::string& serverName, bool& advancedUsed);
+  virtual int ServerPageD(const std::vector<std::string>& products);
 
-  virtual int WelcomePage(const std::string& welcomeText) = 0;
+  virtual int WelcomePage(const std::string& welcomeText);
   // Answers kAddRemoveInstall, kAddRemoveUninstall or kAddRemoveCancel.
-  virtual int AddRemovePage() = 0;
-  virtual int LicensePage(const std::vector<std::string>& agreementLines) = 0;
+  virtual int AddRemovePage();
+  virtual int LicensePage(const std::vector<std::string>& agreementLines);
   // The summary list; `forceCoreComponents` receives the state of the check box.
-  virtual int SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents) = 0;
+  virtual int SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents);
   // The completion page: with `restartOffered` the restart page, whose choice lands in
   // `restartNow`; `suiteName` names the suite on the plain one.
-  virtual int FinalPage(const std::string& suiteName, bool restartOffered, bool& restartNow) = 0;
+  virtual int FinalPage(const std::string& suiteName, bool restartOffered, bool& restartNow);
 };
 
 // The host in force.
