@@ -20,12 +20,6 @@ bool IsNoLetter(char c) { return c == 'F' || c == 'f' || c == 'N' || c == 'n'; }
 
 std::string MessageLevel() { return GetParam("MessageLevel"); }
 
-std::string StripQuotes(std::string name) {
-  if (!name.empty() && name.front() == '"') name.erase(0, 1);
-  if (!name.empty() && name.back() == '"') name.pop_back();
-  return name;
-}
-
 // The staged file's name: the description's MIFName, else its RootFeature, else the folder.
 std::string ParamsFileBaseName(const std::string& setupDir) {
   std::string description = JoinPath(setupDir, "prop.ini");
@@ -39,7 +33,7 @@ std::string ParamsFileBaseName(const std::string& setupDir) {
     if (folder.find('.', 1) != std::string::npos && folder.size() > 1) folder = DirectoryOf(folder);
     name = LastPathName(folder);
   }
-  return StripQuotes(name);
+  return WithoutEndQuotes(name);
 }
 
 std::string ConfigFromCommandLine(const std::string& commandLine) {

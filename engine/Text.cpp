@@ -1,5 +1,7 @@
 #include "engine/Text.h"
 
+#include <windows.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -35,6 +37,12 @@ std::string Trim(const std::string& text) {
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
   return text.substr(begin, end - begin);
+}
+
+std::string WithoutEndQuotes(std::string text) {
+  if (!text.empty() && text.front() == '"') text.erase(0, 1);
+  if (!text.empty() && text.back() == '"') text.pop_back();
+  return text;
 }
 
 std::string ExpandLineBreaks(const std::string& text) {
@@ -75,6 +83,25 @@ void CopyToBuffer(const std::string& text, char* buffer, size_t size) {
   size_t length = text.size() < size - 1 ? text.size() : size - 1;
   std::memcpy(buffer, text.data(), length);
   buffer[length] = '\0';
+}
+
+std::wstring WideFromAnsi(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+std::string AnsiFromWide(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int length =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string ansi(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], length, nullptr, nullptr);
+  return ansi;
 }
 
 FieldReader::FieldReader(std::string text, char separator) : rest_(std::move(text)), separator_(separator) {}

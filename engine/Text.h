@@ -9,6 +9,8 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix);
 bool ContainsNoCase(const std::string& text, const std::string& part);
 // Removes blanks (space, tab, CR, LF) at both ends.
 std::string Trim(const std::string& text);
+// Removes one double quote at the start and one at the end, where present.
+std::string WithoutEndQuotes(std::string text);
 // Every two-character sequence backslash-n becomes a line feed.
 std::string ExpandLineBreaks(const std::string& text);
 // printf-style formatting into a string of any length.
@@ -16,6 +18,10 @@ std::string Format(const char* format, ...);
 std::string FormatV(const char* format, va_list args);
 // Copies text into a caller's buffer of `size` bytes, cutting it to fit, always terminated.
 void CopyToBuffer(const std::string& text, char* buffer, size_t size);
+
+// Conversions between the ANSI code page and UTF-16.
+std::wstring WideFromAnsi(const std::string& text);
+std::string AnsiFromWide(const std::wstring& text);
 
 // Splits a list value field by field: the next field is the text up to the first separator,
 // the rest is what follows it; when no separator is left the whole rest is the last field.

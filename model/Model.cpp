@@ -90,27 +90,20 @@ bool CTarget::Editable() const {
 }
 
 namespace {
-const CTarget* NeedTarget(const CTargetNeed& need) {
-  return Master().targets.Find(need.targetID.UpperTranslated(*need.setup));
+// The need's own answer, or its target's when the need leaves the answer to the target.
+bool NeedAnswer(const CTargetNeed& need, const CKeywordString& field, const char* defaultWord, const char* yesWord,
+                bool (CTarget::*targetAnswer)() const) {
+  std::string value = field.UpperTranslated(*need.setup);
+  if (value != defaultWord && !value.empty()) return value == yesWord;
+  const CTarget* target = Master().targets.Find(need.targetID.UpperTranslated(*need.setup));
+  return target && (target->*targetAnswer)();
 }
 }  // namespace
 
-bool CTargetNeed::Shown() const {
-  std::string value = show.UpperTranslated(*setup);
-  if (value == "DEFAULTSHOW" || value.empty()) {
-    const CTarget* target = NeedTarget(*this);
-    return target && target->Shown();
-  }
-  return value == "SHOW";
-}
+bool CTargetNeed::Shown() const { return NeedAnswer(*this, show, "DEFAULTSHOW", "SHOW", &CTarget::Shown); }
 
 bool CTargetNeed::Editable() const {
-  std::string value = editable.UpperTranslated(*setup);
-  if (value == "DEFAULTEDITABLE" || value.empty()) {
-    const CTarget* target = NeedTarget(*this);
-    return target && target->Editable();
-  }
-  return value == "EDITABLE";
+  return NeedAnswer(*this, editable, "DEFAULTEDITABLE", "EDITABLE", &CTarget::Editable);
 }
 
 unsigned long CTargetNeed::SizeKB() const {

@@ -7,7 +7,7 @@ missing=()
 have() { command -v "$1" >/dev/null 2>&1; }
 have i686-w64-mingw32-g++-posix || missing+=(g++-mingw-w64-i686)
 have x86_64-w64-mingw32-g++-posix || missing+=(g++-mingw-w64-x86-64)
-have widl || missing+=(mingw-w64-tools)
+have i686-w64-mingw32-widl || missing+=(mingw-w64-tools)
 have wine || missing+=(wine)
 [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
 dpkg -s wine32:i386 >/dev/null 2>&1 || missing+=(wine32:i386)

@@ -52,7 +52,8 @@ bool CreateRegKey(HKEY root, const std::string& key) {
   }
 }
 
-long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+namespace {
+long SetRegText(HKEY root, const std::string& key, const std::string& name, const std::string& value, DWORD type) {
   CreateRegKey(root, key);
   UniqueRegKey opened;
   LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
@@ -60,8 +61,37 @@ long SetRegString(HKEY root, const std::string& key, const std::string& name, co
     opened.release();
     return status;
   }
-  return RegSetValueExA(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  return RegSetValueExA(opened.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                         static_cast<DWORD>(value.size() + 1));
+}
+}  // namespace
+
+long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+  return SetRegText(root, key, name, value, REG_SZ);
+}
+
+long SetRegExpandString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+  return SetRegText(root, key, name, value, REG_EXPAND_SZ);
+}
+
+std::string ReadRegStringWhole(HKEY root, const std::string& key, const std::string& name) {
+  UniqueRegKey opened = OpenRegKey(root, key, KEY_QUERY_VALUE);
+  if (!opened) return std::string();
+  // The value may grow between asking its size and reading it; ask again until it fits.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      return std::string();
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
+    std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
+    DWORD read = size;
+    LONG status = RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(buffer.data()), &read);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status != ERROR_SUCCESS) return std::string();
+    return std::string(buffer.data(), strnlen(buffer.data(), read));
+  }
+  return std::string();
 }
 
 bool DeleteRegValue(HKEY root, const std::string& key, const std::string& name) {

@@ -19,6 +19,11 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
 bool CreateRegKey(HKEY root, const std::string& key);
 // Creates the key path and stores text as REG_SZ; returns the system's error code.
 long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+// Creates the key path and stores text as REG_EXPAND_SZ; returns the system's error code.
+long SetRegExpandString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+// The text value whatever its length (for values such as PATH that outgrow the usual buffer);
+// empty when the key or value is missing.
+std::string ReadRegStringWhole(HKEY root, const std::string& key, const std::string& name);
 bool DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
 // Name of the sub-key or value at a position; empty past the end or when the key is missing.
 std::string GetRegSubKeyName(HKEY root, const std::string& key, DWORD index);

@@ -45,4 +45,23 @@ inline std::string Product(const std::string& id, const std::string& extraMain =
          "\r\n[" + id + "]\r\nName=" + id + " feature\r\n" + extraSections;
 }
 
+// TSTranslateKeyword as a script calls it, with a buffer larger than any answer.
+struct Translation {
+  int result;
+  std::string value;
+  int final;
+};
+inline Translation TranslateThrough(const testing_support::EngineInstance& engine, const std::string& keyword) {
+  using TranslateFn = int(__stdcall*)(const char*, char*, int*);
+  char buffer[2048] = "junk";
+  Translation translation{0, "", -5};
+  translation.result = engine.Get<TranslateFn>("TSTranslateKeyword")(keyword.c_str(), buffer, &translation.final);
+  translation.value = buffer;
+  return translation;
+}
+
+inline int LoadThrough(const testing_support::EngineInstance& engine, const std::string& paramsFile) {
+  return engine.Get<int(__stdcall*)(const char*)>("TS_LoadSetupData")(paramsFile.c_str());
+}
+
 }  // namespace load_tests

@@ -19,9 +19,6 @@ using namespace testing_support;
 using namespace load_tests;
 
 namespace {
-using LoadFn = int(__stdcall*)(const char*);
-using TranslateFn = int(__stdcall*)(const char*, char*, int*);
-
 constexpr char kWindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 
 // Takes a system registry value away for a test and puts it back afterwards.
@@ -44,12 +41,6 @@ class RemovedRegistryValue {
   std::string name_, saved_;
 };
 
-struct Translation {
-  int result;
-  std::string value;
-  int final;
-};
-
 class KeywordExportTest : public ::testing::Test {
  protected:
   KeywordExportTest() { CleanCorvantRegistry(); }
@@ -57,17 +48,13 @@ class KeywordExportTest : public ::testing::Test {
 
   Translation Translate(const std::string& keyword) {
     if (!engine) engine = std::make_unique<EngineInstance>(cd.MasterDir());
-    char buffer[2048] = "junk";
-    Translation translation{0, "", -5};
-    translation.result = engine->Get<TranslateFn>("TSTranslateKeyword")(keyword.c_str(), buffer, &translation.final);
-    translation.value = buffer;
-    return translation;
+    return TranslateThrough(*engine, keyword);
   }
   std::string Value(const std::string& keyword) { return Translate(keyword).value; }
   int LoadMaster(const std::string& description) {
     cd.DescribeMaster(description);
     if (!engine) engine = std::make_unique<EngineInstance>(cd.MasterDir());
-    return engine->Get<LoadFn>("TS_LoadSetupData")(cd.WriteParams().c_str());
+    return LoadThrough(*engine, cd.WriteParams());
   }
 
   CdTree cd{"kw"};

@@ -409,6 +409,29 @@ TEST_F(LoaderTest, SubsetupsMergeTargetsSetupTypesAndFeatureTrees) {
   EXPECT_TRUE(ContainsLine(log, "   Load setup from " + JoinPath(cd.Dir("beta"), "prop.ini")));
 }
 
+TEST_F(LoaderTest, ACdKeepsItsFirstDescriptionAcrossSetups) {
+  cd.DescribeMaster(Product("P", "LoadSubsetups=YES\r\nCD=disk1;First\\nline\r\n"));
+  cd.Describe("alpha", Product("ALPHA", "CD=DISK1;Second\r\n"));
+  cd.Describe("beta", Product("BETA", "CD=Disk2;Other disk\r\n"));
+  Load("NotifyCoreInstall=Not\r\n");
+  CSetup& master = Master();
+  ASSERT_EQ(master.cds.Count(), 2);
+  EXPECT_EQ(master.cds.At(0).ID.Raw(), "DISK1");
+  EXPECT_EQ(master.cds.At(0).Description.Raw(), "First\nline");
+  EXPECT_EQ(master.cds.At(1).ID.Raw(), "DISK2");
+  EXPECT_EQ(master.subsetups.At(0).CD.Raw(), "DISK1");
+  EXPECT_EQ(master.currentCD, &master.cds.At(0));
+  EXPECT_EQ(master.NotifyCoreInstall, 1);
+  auto log = cd.Log();
+  // The line break of the description goes into the log as it is.
+  EXPECT_TRUE(ContainsLine(log, "   Load CD DISK1 (\"First"));
+  EXPECT_TRUE(ContainsLine(log, "line\")"));
+  EXPECT_TRUE(ContainsLine(log, "      Load CD DISK2 (\"Other disk\")"));
+  int loggedDisk1 = 0;
+  for (const std::string& line : log) loggedDisk1 += line.find("Load CD DISK1") != std::string::npos;
+  EXPECT_EQ(loggedDisk1, 1);
+}
+
 TEST_F(LoaderTest, DeepCopyOfAFeatureCopiesItsWholeSubtree) {
   cd.DescribeMaster(Product("P", "", "Feature0=A\r\nComponent0=P\\x;IS\r\n[A]\r\nName=A\r\nFeature0=B\r\n[B]\r\nName=B\r\n"));
   Load();

@@ -1,0 +1,55 @@
+// System integration exports: COM registration, the machine-wide PATH and the restart marker.
+#include "engine/Text.h"
+#include "exports/ExportFrame.h"
+#include "install/FileRegistration.h"
+#include "install/SystemIntegration.h"
+
+namespace {
+constexpr int kRegistrationDone = 0;
+constexpr int kRegistrationFailed = -2;
+// Room the script gives a domain name: a DNS name has at most 255 characters.
+constexpr size_t kDomainBufferSize = 256;
+}  // namespace
+
+TS_EXPORT int TS_RegisterFile(const char* path) {
+  return Quietly(kRegistrationFailed,
+                 [&] { return path && RegisterFile(path) ? kRegistrationDone : kRegistrationFailed; });
+}
+
+TS_EXPORT int TS_UnregisterFile(const char* path) {
+  return Quietly(kRegistrationFailed,
+                 [&] { return path && UnregisterFile(path) ? kRegistrationDone : kRegistrationFailed; });
+}
+
+TS_EXPORT int TS_AddToNTPath(const char* directory, int) {
+  return Quietly(0, [&] {
+    AddToSystemPath(directory ? directory : "");
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_ScheduleReboot() {
+  return Quietly(0, [] {
+    ScheduleReboot();
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_CancelReboot() {
+  return Quietly(0, [] {
+    CancelReboot();
+    return 0;
+  });
+}
+
+TS_EXPORT int TS_IsRebootScheduled() {
+  return Quietly(0, [] { return IsRebootScheduled() ? 1 : 0; });
+}
+
+TS_EXPORT int TS_GetCurrentDomainName(char* out) {
+  return Quietly(0, [&] {
+    // An unknown domain leaves the caller's buffer as it was.
+    if (std::optional<std::string> domain = CurrentDomainName()) CopyToBuffer(*domain, out, kDomainBufferSize);
+    return 0;
+  });
+}

@@ -1,0 +1,100 @@
+#include "install/SystemIntegration.h"
+
+#include <windows.h>
+#include <lm.h>
+
+#include "engine/Log.h"
+#include "engine/Params.h"
+#include "engine/Paths.h"
+#include "engine/Text.h"
+#include "engine/Win32Handles.h"
+#include "filters/OsInfo.h"
+#include "state/Registry.h"
+
+namespace {
+constexpr char kEnvironmentKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+constexpr char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+constexpr char kRebootValue[] = "CorvantReboot";
+// A window that does not answer the change notice within this time is passed over.
+constexpr UINT kBroadcastTimeoutMs = 5000;
+
+void BroadcastEnvironmentChange() {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
+                      SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &answer);
+}
+
+std::optional<std::string> WorkstationLogonDomain() {
+  using GetUserInfo = NET_API_STATUS(WINAPI*)(LPWSTR, DWORD, LPBYTE*);
+  using FreeBuffer = NET_API_STATUS(WINAPI*)(LPVOID);
+  UniqueModule netApi(LoadLibraryA("NetAPI32.dll"));
+  if (!netApi) return std::nullopt;
+  auto getUserInfo = reinterpret_cast<GetUserInfo>(
+      reinterpret_cast<void*>(GetProcAddress(netApi.get(), "NetWkstaUserGetInfo")));
+  auto freeBuffer =
+      reinterpret_cast<FreeBuffer>(reinterpret_cast<void*>(GetProcAddress(netApi.get(), "NetApiBufferFree")));
+  if (!getUserInfo || !freeBuffer) return std::nullopt;
+  BYTE* block = nullptr;
+  if (getUserInfo(nullptr, 1, &block) != NERR_Success || !block) return std::nullopt;
+  const wchar_t* domain = reinterpret_cast<WKSTA_USER_INFO_1*>(block)->wkui1_logon_domain;
+  std::string name = domain ? AnsiFromWide(domain) : std::string();
+  freeBuffer(block);
+  return name;
+}
+
+std::string RestartProgram() {
+  std::string system = SystemDirectory();
+  if (FileExists(JoinPath(system, "rundll32.exe"))) return "RunDLL32.exe";
+  if (FileExists(JoinPath(system, "rundll.exe"))) return "RunDLL.exe";
+  return std::string();
+}
+}  // namespace
+
+bool PathListHolds(const std::string& pathList, const std::string& directory) {
+  std::string wanted = StripTrailingBackslashes(directory);
+  FieldReader entries(pathList);
+  while (!entries.AtEnd())
+    if (EqualsNoCase(StripTrailingBackslashes(entries.Next()), wanted)) return true;
+  return false;
+}
+
+void AddToSystemPath(const std::string& directory) {
+  LogLine("Add " + directory + " to the PATH variable");
+  // An empty name would only add an empty entry.
+  if (StripTrailingBackslashes(directory).empty()) return;
+  std::string oldPath = ReadRegStringWhole(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH");
+  if (PathListHolds(oldPath, directory)) return;
+  std::string newPath = oldPath.empty() ? directory : directory + ";" + oldPath;
+  LogLine("   Old path = " + oldPath);
+  LogLine("   New path = " + newPath);
+  SetRegExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", newPath);
+  BroadcastEnvironmentChange();
+}
+
+void ScheduleReboot() {
+  LogLine("Schedule CorvantReboot in the RunOnce key");
+  SetRegString(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue, RestartProgram());
+}
+
+void CancelReboot() {
+  LogLine("Cancel CorvantReboot in the RunOnce key");
+  DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue);
+}
+
+bool IsRebootScheduled() {
+  if (GetParamYesNo("IgnorePendingReboot", false)) return false;
+  return RegValueExists(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue);
+}
+
+std::string RegistryDomainName() {
+  std::string agent =
+      ReadRegString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\MSNP32\\NetworkProvider",
+                    "AuthenticatingAgent");
+  if (!agent.empty()) return agent;
+  return ReadRegString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\VxD\\VNETSUP", "Workgroup");
+}
+
+std::optional<std::string> CurrentDomainName() {
+  if (GetOSName() == "WNT") return WorkstationLogonDomain();
+  return RegistryDomainName();
+}
