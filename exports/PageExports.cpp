@@ -64,3 +64,8 @@ TS_EXPORT int TS_ShowSummaryDlg(int direction) {
   return GuardedStep("An unknown error occurred during Summary dialog.", kStepStop,
                      [&] { return RunSummaryStep(direction); });
 }
+
+TS_EXPORT int TS_FinalDlg(int direction) {
+  return GuardedStep("An unknown error occurred during the Final dialog.", kStepStop,
+                     [&] { return RunFinalStep(direction); });
+}

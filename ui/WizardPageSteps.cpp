@@ -8,6 +8,7 @@
 #include "engine/StepResult.h"
 #include "engine/Text.h"
 #include "install/DiskSpace.h"
+#include "install/SystemIntegration.h"
 #include "model/Model.h"
 #include "state/Detection.h"
 #include "ui/PageHost.h"
@@ -150,4 +151,16 @@ int RunSummaryStep(int direction) {
       UnselectInstalledCoreComponents(master);
   }
   return StepResultOfEndCode(end);
+}
+
+int RunFinalStep(int direction) {
+  if (!GetParamYesNo("EnableFinalDlg", true) || !AllMessages() || Unattended()) {
+    LogLine("Bypass dialog");
+    return kStepNext;
+  }
+  CSetup& master = Master();
+  bool restartOffered = IsRebootScheduled();
+  bool restartNow = restartOffered;
+  int end = Pages().FinalPage(master.Name.Translated(master), restartOffered, restartNow);
+  return restartOffered && end == kEndNext && restartNow ? kStepNext : kStepStop;
 }

@@ -19,3 +19,5 @@ int RunUninstallCheckStep(int direction);
 // 1, 12 or 9.
 int RunLicenseStep(int direction);
 int RunSummaryStep(int direction);
+// 1 when bypassed or when a restart now was chosen, else 9.
+int RunFinalStep(int direction);

@@ -232,14 +232,16 @@ TEST_F(PageExportsTest, ServerPagesBypassedBySwitchUnattendedAndARegisteredServe
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Bypass dialog"}));
 }
 
-TEST_F(PageExportsTest, WelcomeAgreementUninstallCheckAndSummaryBypassed) {
+TEST_F(PageExportsTest, WelcomeAgreementUninstallCheckSummaryAndFinalPageBypassed) {
   Start("MessageLevel=SOME");
   EXPECT_EQ(Step("TS_WelcomeDlg", 1), 1);
   EXPECT_EQ(Step("TS_LicenseDlg", 12), 12);
   EXPECT_EQ(Step("TS_UninstallCheck", 1), 0);
   EXPECT_EQ(Step("TS_ShowSummaryDlg", 12), 12);
+  EXPECT_EQ(Step("TS_FinalDlg", 12), 1);
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Bypass dialog", "Bypass dialog", "Bypass dialog",
-                                                "Option selected = Install/Reinstall", "Bypass dialog"}));
+                                                "Option selected = Install/Reinstall", "Bypass dialog",
+                                                "Bypass dialog"}));
 }
 
 TEST_F(PageExportsTest, AMissingAgreementBypassesAndAPresentOneIsShownOnlyToAnAttendedRun) {

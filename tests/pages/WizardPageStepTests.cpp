@@ -1,5 +1,6 @@
 // The welcome, add/remove, agreement and summary steps with scripted pages.
 #include "engine/StepResult.h"
+#include "install/SystemIntegration.h"
 #include "pages/PageStepFixture.h"
 #include "support/TestSupport.h"
 #include "ui/WizardPageSteps.h"
@@ -169,4 +170,29 @@ TEST_F(WizardPageStepTest, StartInstallingDeselectsInstalledCoreComponentsUnless
   EXPECT_EQ(RunSummaryStep(1), kStepNext);
   EXPECT_EQ(runtime.selected, 0);
   EXPECT_TRUE(ContainsLine(Log(), "   Unselect RUNTIME"));
+}
+
+TEST_F(WizardPageStepTest, FinalPageBypassedBySwitchMessageLevelAndUnattendedWithResultOne) {
+  for (const char* main : {"EnableFinalDlg=No", "MessageLevel=NONE", "Unattended=Yes"}) {
+    Params(main);
+    EXPECT_EQ(RunFinalStep(12), kStepNext) << main;
+    EXPECT_EQ(NewLog(), (std::vector<std::string>{"Bypass dialog"})) << main;
+  }
+}
+
+TEST_F(WizardPageStepTest, FinishWithoutAScheduledRestartStopsTheRun) {
+  Params("IgnorePendingReboot=Yes");
+  pages.Then({"Final", kEndNext, "", true});
+  EXPECT_EQ(RunFinalStep(1), kStepStop);
+  EXPECT_FALSE(pages.restartOffered);
+  EXPECT_EQ(pages.finalSuite, "Corvant");
+}
+
+TEST_F(WizardPageStepTest, TheRestartPageAnswersOneOnlyForARestartNow) {
+  ScheduleReboot();
+  pages.Then({"Final", kEndNext, "", true}).Then({"Final", kEndNext, "", false});
+  EXPECT_EQ(RunFinalStep(1), kStepNext);
+  EXPECT_TRUE(pages.restartOffered);
+  EXPECT_EQ(RunFinalStep(1), kStepStop);
+  CancelReboot();
 }
