@@ -49,7 +49,7 @@ int PageHost::ServerPageA(ServerPageAAnswer&) { throw CMyError("The framework se
 int PageHost::ServerPageB(const std::string&, bool&) {
   throw CMyError("The framework server operation page is not available.");
 }
-int PageHost::ServerPageC(std::string&, bool&) { throw CMyError("The framework server name page is not available."); }
+int PageHost::ServerPageC(const std::string&, std::string&, bool&) { throw CMyError("The framework server name page is not available."); }
 int PageHost::ServerPageD(const std::vector<std::string>&) {
   throw CMyError("The compliant products page is not available.");
 }

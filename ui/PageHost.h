@@ -25,6 +25,8 @@ struct ServerPageAAnswer {
   ServerOption option = ServerOption::UseNamedServer;
   std::string serverName;
   bool advancedUsed = false;
+  // The NEXO Library behind the Advanced button; empty hides the button.
+  std::string nexoLibrary;
 };
 
 class PageHost {
@@ -56,7 +58,8 @@ class PageHost {
   // four, in order). A click ends with Next and names the type in `chosen`.
   virtual int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen);
 
-  // The single target page for one target of the model; Browse changes the target itself.
+  // The single target page for one target of the model; its Browse picks a folder that
+  // AcceptChosenFolder lets through and hands it to ChangeTargetPath.
   virtual int TargetPage(CTarget& target);
 
   // The feature selection page on the children of `root`. Its Next runs
@@ -70,7 +73,7 @@ class PageHost {
   // The framework server pages A to D of one walk. `products` is the installed-products list.
   virtual int ServerPageA(ServerPageAAnswer& answer);
   virtual int ServerPageB(const std::string& products, bool& active);
-  virtual int ServerPageC(std::string& serverName, bool& advancedUsed);
+  virtual int ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed);
   virtual int ServerPageD(const std::vector<std::string>& products);
 
   virtual int WelcomePage(const std::string& welcomeText);

@@ -11,6 +11,7 @@
 #include "state/Detection.h"
 #include "state/Registry.h"
 #include "state/ServerRecords.h"
+#include "ui/NexoLibrary.h"
 
 namespace {
 const char* YesNo(bool yes) { return yes ? "YES" : "NO"; }
@@ -31,6 +32,12 @@ void ApplyServerPresets(CSetup& master) {
   if (!server.empty()) master.serverName = server;
   if (!active.empty()) master.serverActive = EqualsNoCase(active, "1") ? 1 : 0;
   master.serverPagesShown = 1;
+}
+
+// The NEXO Library when it offers advanced settings, else empty.
+std::string AdvancedSettingsLibrary(const CSetup& master) {
+  std::string library = LocateNexoLibrary(master);
+  return NexoLibraryOffersAdvanced(library) ? library : std::string();
 }
 
 void StoreServerChoice(CSetup& master, const ServerPageAAnswer& answer, bool back) {
@@ -57,6 +64,7 @@ int RunPageA(CSetup& master) {
   ServerPageAAnswer answer;
   answer.serverName = master.serverName;
   answer.advancedUsed = master.serverAdvanced != 0;
+  answer.nexoLibrary = AdvancedSettingsLibrary(master);
   int end = Pages().ServerPageA(answer);
   if (end == kEndNext || end == kEndBack) StoreServerChoice(master, answer, end == kEndBack);
   LogLine("Server = " + master.serverName);
@@ -80,7 +88,7 @@ int RunPageC(CSetup& master) {
   ScopedLogIndent indent;
   std::string name = master.serverName;
   bool advanced = master.serverAdvanced != 0;
-  int end = Pages().ServerPageC(name, advanced);
+  int end = Pages().ServerPageC(AdvancedSettingsLibrary(master), name, advanced);
   if (end == kEndNext || end == kEndBack) {
     master.serverName = name;
     master.serverAdvanced = advanced ? 1 : 0;
@@ -104,7 +112,7 @@ bool ServerPageANextAllowed(const ServerPageAAnswer& answer, const std::string& 
   }
   if (NoMessages() || Unattended() || products.empty()) return true;
   if (active == NexoServerActive() && EqualsNoCase(name, NexoServerName())) return true;
-  std::string how = !active ? "independently of a Quelwise Server"
+  std::string how = !active        ? "independently of a Quelwise Server"
                     : name.empty() ? "with a Quelwise Server"
                                    : "with Quelwise Server " + name;
   std::string question =
@@ -117,7 +125,8 @@ int RunServerStep(int direction) {
   if (!master.serverActive && master.serverName.empty()) {
     master.serverActive = NexoServerActive() ? 1 : 0;
     master.serverName = NexoServerName();
-    master.serverAdvanced = EqualsNoCase(ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "AdvancedSettings"), "1") ? 1 : 0;
+    master.serverAdvanced =
+        EqualsNoCase(ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "AdvancedSettings"), "1") ? 1 : 0;
   }
   if (!GetParamYesNo("EnableNEXOSetup", true) || Unattended() || NexoServerActive()) {
     LogLine("Bypass dialog");
@@ -136,8 +145,10 @@ int RunServerStep(int direction) {
                       : page == 2 ? !products.empty()
                                   : !products.empty() && master.serverActive;
     if (applicable) {
-      end = page == 1 ? RunPageA(master) : page == 2 ? RunPageB(master, products) : page == 3 ? RunPageC(master)
-                                                                                              : RunPageD(products);
+      end = page == 1   ? RunPageA(master)
+            : page == 2 ? RunPageB(master, products)
+            : page == 3 ? RunPageC(master)
+                        : RunPageD(products);
       if (end == kEndBack) LogLine("return BACK");
       if (end == kEndNext)
         step = 1;

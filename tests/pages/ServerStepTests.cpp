@@ -1,6 +1,7 @@
 // The framework server step with scripted pages.
 #include <algorithm>
 
+#include "engine/Paths.h"
 #include "engine/StepResult.h"
 #include "pages/PageStepFixture.h"
 #include "state/Registry.h"
@@ -65,7 +66,11 @@ TEST_F(ServerStepTest, WithoutInstalledProductsOnlyPageAIsShown) {
   EXPECT_EQ(master().serverName, "hub01");
   EXPECT_EQ(master().serverActive, 1);
   EXPECT_EQ(master().serverPagesShown, 1);
-  EXPECT_EQ(NewLog(), (std::vector<std::string>{"Server Dialog A :", "   Server = hub01", "   Server Active = YES"}));
+  EXPECT_EQ(NewLog(), (std::vector<std::string>{"Server Dialog A :",
+                                                "   The NEXO Library is not specified.  Locate on CD :",
+                                                "   Unable to locate NEXO Library", "   Server = hub01",
+                                                "   Server Active = YES"}));
+  EXPECT_EQ(pages.pageAOpenedWith.nexoLibrary, "");
 }
 
 TEST_F(ServerStepTest, PageAOpensWithTheRegisteredServer) {
@@ -84,8 +89,10 @@ TEST_F(ServerStepTest, BackOnPageAWithTheThirdChoiceStoresNone) {
   EXPECT_EQ(RunServerStep(1), kStepBack);
   EXPECT_EQ(master().serverName, "NONE");
   EXPECT_EQ(master().serverActive, 0);
-  EXPECT_EQ(NewLog(), (std::vector<std::string>{"Server Dialog A :", "   Server = NONE", "   Server Active = NO",
-                                                "return BACK"}));
+  EXPECT_EQ(NewLog(), (std::vector<std::string>{"Server Dialog A :",
+                                                "   The NEXO Library is not specified.  Locate on CD :",
+                                                "   Unable to locate NEXO Library", "   Server = NONE",
+                                                "   Server Active = NO", "return BACK"}));
 }
 
 TEST_F(ServerStepTest, NextOnPageAWithTheOtherChoices) {
@@ -115,7 +122,8 @@ TEST_F(ServerStepTest, InstalledProductsWalkPagesBToDForward) {
   EXPECT_EQ(master().serverActive, 1);
   EXPECT_EQ(master().serverName, "hub02");
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Server Dialog B :", "   Server Active = YES", "Server Dialog C :",
-                                                "Server Dialog D :"}));
+                                                "   The NEXO Library is not specified.  Locate on CD :",
+                                                "   Unable to locate NEXO Library", "Server Dialog D :"}));
 }
 
 TEST_F(ServerStepTest, AnInactiveAnswerOnPageBSkipsTheOtherPages) {
@@ -145,6 +153,20 @@ TEST_F(ServerStepTest, BackOnCThenNextAgainGoesForwardFromB) {
       .Then({"ServerD", kEndNext});
   EXPECT_EQ(RunServerStep(1), kStepNext);
   EXPECT_EQ(master().serverName, "b");
+}
+
+TEST_F(ServerStepTest, PagesAAndCAreGivenTheNexoLibraryOfTheCD) {
+  std::string nexo = dir / "NEXO";
+  WriteTextFile(JoinPath(nexo, "prop.ini"), "[Main]\r\nSetupDLL=nexo.dll\r\n");
+  CopyFileTo(FixturePath("fixture_nexo.dll"), JoinPath(nexo, "nexo.dll"));
+  master().currentCDRoot = dir.Path();
+  pages.Then(PageA(kEndNext, ServerOption::SelectLater, ""));
+  EXPECT_EQ(RunServerStep(1), kStepNext);
+  EXPECT_EQ(pages.pageAOpenedWith.nexoLibrary, JoinPath(nexo, "nexo.dll"));
+  InstalledProduct("WRITER", "Writer");
+  pages.Then({"ServerB", kEndNext, "", true}).Then({"ServerC", kEndNext, "hub"}).Then({"ServerD", kEndNext});
+  EXPECT_EQ(RunServerStep(1), kStepNext);
+  EXPECT_EQ(pages.pageCLibrary, JoinPath(nexo, "nexo.dll"));
 }
 
 TEST_F(ServerStepTest, PageANeedsANameForANamedServer) {

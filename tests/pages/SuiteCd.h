@@ -46,18 +46,4 @@ class SuiteCd {
   int count_ = 0;
 };
 
-// The lines of `log` that equal one of `wanted` (leading blanks ignored), in log order.
-inline std::vector<std::string> LinesAmong(const std::vector<std::string>& log, const std::vector<std::string>& wanted) {
-  std::vector<std::string> found;
-  for (const std::string& line : log) {
-    std::string bare = line.substr(std::min(line.find_first_not_of(' '), line.size()));
-    for (const std::string& w : wanted)
-      if (bare == w) {
-        found.push_back(bare);
-        break;
-      }
-  }
-  return found;
-}
-
 }  // namespace pages_tests

@@ -136,7 +136,8 @@ int ScriptedPageHost::ServerPageB(const std::string& products, bool& active) {
   return answer.end;
 }
 
-int ScriptedPageHost::ServerPageC(std::string& serverName, bool& advancedUsed) {
+int ScriptedPageHost::ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) {
+  pageCLibrary = nexoLibrary;
   WizardPageAnswer answer = TakeWizardAnswer("ServerC");
   serverName = answer.text;
   advancedUsed = answer.flag;

@@ -60,7 +60,7 @@ class ScriptedPageHost : public PageHost {
   std::vector<std::string> wizardPages;
   std::vector<std::string> offeredTypes, existingFolders, agreementLines, summaryLines, productLines;
   std::vector<std::string> targetsShown;
-  std::string welcomeText, finalSuite, pageBProducts;
+  std::string welcomeText, finalSuite, pageBProducts, pageCLibrary;
   ServerPageAAnswer pageAOpenedWith;
   bool restartOffered = false;
 
@@ -70,7 +70,7 @@ class ScriptedPageHost : public PageHost {
   int FolderPage(const std::vector<std::string>& existing, std::string& folder) override;
   int ServerPageA(ServerPageAAnswer& answer) override;
   int ServerPageB(const std::string& products, bool& active) override;
-  int ServerPageC(std::string& serverName, bool& advancedUsed) override;
+  int ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) override;
   int ServerPageD(const std::vector<std::string>& products) override;
   int WelcomePage(const std::string& text) override;
   int AddRemovePage() override;
