@@ -9,7 +9,6 @@
 #include "engine/Text.h"
 #include "model/Model.h"
 #include "state/Detection.h"
-#include "state/Registry.h"
 #include "state/ServerRecords.h"
 #include "ui/NexoLibrary.h"
 
@@ -125,8 +124,7 @@ int RunServerStep(int direction) {
   if (!master.serverActive && master.serverName.empty()) {
     master.serverActive = NexoServerActive() ? 1 : 0;
     master.serverName = NexoServerName();
-    master.serverAdvanced =
-        EqualsNoCase(ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "AdvancedSettings"), "1") ? 1 : 0;
+    master.serverAdvanced = RecordedServerAdvancedSettings() ? 1 : 0;
   }
   if (!GetParamYesNo("EnableNEXOSetup", true) || Unattended() || NexoServerActive()) {
     LogLine("Bypass dialog");

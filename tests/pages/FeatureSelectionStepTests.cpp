@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "engine/StepResult.h"
+#include "filters/FilterList.h"
 #include "model/Selection.h"
 #include "model/SelectionRules.h"
 #include "pages/PageStepFixture.h"
@@ -158,4 +159,41 @@ TEST_F(FeatureSelectionStepTest, TogglingSelectsWithDefaultsAndDeselectsTheWhole
   ToggleFeature(master(), *office, false);
   EXPECT_FALSE(Selected(*office));
   EXPECT_FALSE(Selected(*writer));
+}
+
+namespace {
+// A compatibility filter on a feature whose counterpart is neither installed nor selected.
+void RequireAbsentFeature(CFeature& feature, const std::string& extra) {
+  auto filter = std::make_unique<CCompatibilityFilter>(&Master());
+  filter->Parse("MUSTHAVE;NOAPP;NOFEATURE" + extra);
+  feature.filters.Append(std::move(filter));
+}
+}  // namespace
+
+TEST_F(FeatureSelectionStepTest, RestrictedDependencyErrorsKeepThePageOpen) {
+  RequireAbsentFeature(*tools, "");
+  tools->selected = 1;
+  pages.dependencyEnds = {kEndNext};
+  EXPECT_FALSE(FeatureSelectionNextAllowed(master().rootFeature));
+  ASSERT_EQ(pages.shown.size(), 1u);
+  EXPECT_EQ(pages.shown[0].page, "dependency");
+  EXPECT_EQ(pages.shown[0].text1, "TOOLS name requires NOFEATURE.\n");
+  EXPECT_EQ(pages.shown[0].buttonMask, 0);
+}
+
+TEST_F(FeatureSelectionStepTest, PermittedDependencyErrorsLetTheUserChoose) {
+  RequireAbsentFeature(*tools, ";PERMITTED");
+  tools->selected = 1;
+  pages.dependencyEnds = {kEndNext, kEndBack};
+  EXPECT_TRUE(FeatureSelectionNextAllowed(master().rootFeature));
+  EXPECT_FALSE(FeatureSelectionNextAllowed(master().rootFeature));
+  ASSERT_EQ(pages.shown.size(), 2u);
+  EXPECT_EQ(pages.shown[1].buttonMask, 1);
+}
+
+TEST_F(FeatureSelectionStepTest, UnselectedFeaturesRaiseNoDependencyErrors) {
+  RequireAbsentFeature(*tools, "");
+  writer->selected = 1;
+  EXPECT_TRUE(FeatureSelectionNextAllowed(master().rootFeature));
+  EXPECT_TRUE(pages.shown.empty());
 }

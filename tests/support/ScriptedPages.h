@@ -12,6 +12,11 @@ namespace testing_support {
 
 // The answer of one wizard page, taken in script order.
 struct WizardPageAnswer {
+  WizardPageAnswer() = default;
+  WizardPageAnswer(std::string expectedPage, int endCode = kEndNext, std::string answerText = "",
+                   bool answerFlag = false)
+      : page(std::move(expectedPage)), end(endCode), text(std::move(answerText)), flag(answerFlag) {}
+
   std::string page;  // the page expected: "SetupType", "Target", "Features", "Folder", "ServerA" ...
   int end = kEndNext;
   std::string text;   // the chosen setup type, target path, folder or server name
