@@ -199,6 +199,8 @@ class CSetup {
   int installError = 0;
   // The chosen computer configuration type (setup type page).
   std::string setupType;
+  // Set when the setup type page answers with another type; the feature page reacts to it.
+  int setupTypeChanged = 0;
   // Set when the framework server pages were shown in this run.
   int serverPagesShown = 0;
   int serverActive = 0;

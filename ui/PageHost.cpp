@@ -10,12 +10,12 @@ class NoWindowPageHost : public PageHost {
   int MessagePage(const std::string&, const std::string&, const std::string&, int) override {
     throw CMyError("The message page is not available.");
   }
-  int QuestionPage(const std::string&, const std::string&, const std::string&, const std::string&,
-                   const std::string&, int&, int) override {
+  int QuestionPage(const std::string&, const std::string&, const std::string&, const std::string&, const std::string&,
+                   int&, int) override {
     throw CMyError("The question page is not available.");
   }
-  int UserPasswordPage(const std::string&, const std::string&, const std::string&, const std::string&,
-                       std::string&, std::string&) override {
+  int UserPasswordPage(const std::string&, const std::string&, const std::string&, const std::string&, std::string&,
+                       std::string&) override {
     throw CMyError("The user name and password page is not available.");
   }
   int DependencyErrorPage(const std::string&, const std::string&, int) override {
@@ -36,3 +36,29 @@ PageHost& Pages() {
 }
 
 void SetPageHost(PageHost* host) { Installed() = host; }
+
+int PageHost::SetupTypePage(const std::vector<std::string>&, std::string&) {
+  throw CMyError("The computer configuration type page is not available.");
+}
+int PageHost::TargetPage(CTarget&) { throw CMyError("The destination location page is not available."); }
+int PageHost::FeatureSelectionPage(CFeature&) { throw CMyError("The feature selection page is not available."); }
+int PageHost::FolderPage(const std::vector<std::string>&, std::string&) {
+  throw CMyError("The program folder page is not available.");
+}
+int PageHost::ServerPageA(ServerPageAAnswer&) { throw CMyError("The framework server page is not available."); }
+int PageHost::ServerPageB(const std::string&, bool&) {
+  throw CMyError("The framework server operation page is not available.");
+}
+int PageHost::ServerPageC(const std::string&, std::string&, bool&) { throw CMyError("The framework server name page is not available."); }
+int PageHost::ServerPageD(const std::vector<std::string>&) {
+  throw CMyError("The compliant products page is not available.");
+}
+int PageHost::WelcomePage(const std::string&) { throw CMyError("The welcome page is not available."); }
+int PageHost::AddRemovePage() { throw CMyError("The add/remove page is not available."); }
+int PageHost::LicensePage(const std::vector<std::string>&) {
+  throw CMyError("The license agreement page is not available.");
+}
+int PageHost::SummaryPage(const std::vector<std::string>&, bool&) {
+  throw CMyError("The summary page is not available.");
+}
+int PageHost::FinalPage(const std::string&, bool, bool&) { throw CMyError("The completion page is not available."); }

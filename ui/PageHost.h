@@ -3,10 +3,31 @@
 // (1 Next, 3 Back, 2 Cancel) and whatever the user entered; step logic maps those to step
 // results. Tests install a scripted host; the real dialogs sit beneath the default host.
 #include <string>
+#include <vector>
 
 constexpr int kEndNext = 1;
 constexpr int kEndCancel = 2;
 constexpr int kEndBack = 3;
+
+class CFeature;
+class CTarget;
+
+// The add/remove page answers which way the run goes instead of Next/Back.
+constexpr int kAddRemoveInstall = 0;
+constexpr int kAddRemoveUninstall = 1;
+constexpr int kAddRemoveCancel = 2;
+
+// The three choices of the first framework server page.
+enum class ServerOption { UseNamedServer = 1, SelectLater = 2, NoServer = 3 };
+
+// What the first framework server page shows and answers.
+struct ServerPageAAnswer {
+  ServerOption option = ServerOption::UseNamedServer;
+  std::string serverName;
+  bool advancedUsed = false;
+  // The NEXO Library behind the Advanced button; empty hides the button.
+  std::string nexoLibrary;
+};
 
 class PageHost {
  public:
@@ -29,6 +50,41 @@ class PageHost {
 
   // The dependency error page: the text's lines are listed; group 0 can only go Back or Cancel.
   virtual int DependencyErrorPage(const std::string& title, const std::string& text, int group) = 0;
+
+  // The wizard pages below refuse with a CMyError unless a host that has their windows
+  // overrides them.
+
+  // The computer configuration type page: one button per offered setup type ID (at most
+  // four, in order). A click ends with Next and names the type in `chosen`.
+  virtual int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen);
+
+  // The single target page for one target of the model; its Browse picks a folder that
+  // AcceptChosenFolder lets through and hands it to ChangeTargetPath.
+  virtual int TargetPage(CTarget& target);
+
+  // The feature selection page on the children of `root`. Its Next runs
+  // FeatureSelectionNextAllowed before it ends.
+  virtual int FeatureSelectionPage(CFeature& root);
+
+  // The program folder page: `folder` holds the current name and receives the edited text.
+  // `existingFolders` are the folders of the Start menu. Its Next runs FolderNextAllowed.
+  virtual int FolderPage(const std::vector<std::string>& existingFolders, std::string& folder);
+
+  // The framework server pages A to D of one walk. `products` is the installed-products list.
+  virtual int ServerPageA(ServerPageAAnswer& answer);
+  virtual int ServerPageB(const std::string& products, bool& active);
+  virtual int ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed);
+  virtual int ServerPageD(const std::vector<std::string>& products);
+
+  virtual int WelcomePage(const std::string& welcomeText);
+  // Answers kAddRemoveInstall, kAddRemoveUninstall or kAddRemoveCancel.
+  virtual int AddRemovePage();
+  virtual int LicensePage(const std::vector<std::string>& agreementLines);
+  // The summary list; `forceCoreComponents` receives the state of the check box.
+  virtual int SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents);
+  // The completion page: with `restartOffered` the restart page, whose choice lands in
+  // `restartNow`; `suiteName` names the suite on the plain one.
+  virtual int FinalPage(const std::string& suiteName, bool restartOffered, bool& restartNow);
 };
 
 // The host in force.

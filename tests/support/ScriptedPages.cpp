@@ -1,5 +1,9 @@
 #include "support/ScriptedPages.h"
 
+#include <gtest/gtest.h>
+
+#include "model/Model.h"
+
 namespace testing_support {
 
 namespace {
@@ -75,6 +79,101 @@ int ScriptedPageHost::DependencyErrorPage(const std::string& title, const std::s
   page.text1 = text;
   page.buttonMask = group;
   return Ended(shown, page, dependencyEnds);
+}
+
+WizardPageAnswer ScriptedPageHost::TakeWizardAnswer(const std::string& page) {
+  wizardPages.push_back(page);
+  WizardPageAnswer answer;
+  answer.end = kEndCancel;
+  if (wizardAnswers.empty()) {
+    ADD_FAILURE() << "unscripted page " << page;
+    answer.page = page;
+    return answer;
+  }
+  answer = wizardAnswers.front();
+  wizardAnswers.pop_front();
+  EXPECT_EQ(answer.page, page) << "the script expected another page";
+  if (answer.effect) answer.effect();
+  return answer;
+}
+
+int ScriptedPageHost::SetupTypePage(const std::vector<std::string>& offered, std::string& chosen) {
+  offeredTypes = offered;
+  WizardPageAnswer answer = TakeWizardAnswer("SetupType");
+  chosen = answer.text;
+  return answer.end;
+}
+
+int ScriptedPageHost::TargetPage(CTarget& target) {
+  targetsShown.push_back(target.ID.Raw());
+  WizardPageAnswer answer = TakeWizardAnswer("Target");
+  if (!answer.text.empty()) target.path = answer.text;
+  return answer.end;
+}
+
+int ScriptedPageHost::FeatureSelectionPage(CFeature&) { return TakeWizardAnswer("Features").end; }
+
+int ScriptedPageHost::FolderPage(const std::vector<std::string>& existing, std::string& folder) {
+  existingFolders = existing;
+  WizardPageAnswer answer = TakeWizardAnswer("Folder");
+  folder = answer.text;
+  return answer.end;
+}
+
+int ScriptedPageHost::ServerPageA(ServerPageAAnswer& opened) {
+  pageAOpenedWith = opened;
+  WizardPageAnswer answer = TakeWizardAnswer("ServerA");
+  opened.option = answer.option;
+  opened.serverName = answer.text;
+  opened.advancedUsed = answer.flag;
+  return answer.end;
+}
+
+int ScriptedPageHost::ServerPageB(const std::string& products, bool& active) {
+  pageBProducts = products;
+  WizardPageAnswer answer = TakeWizardAnswer("ServerB");
+  active = answer.flag;
+  return answer.end;
+}
+
+int ScriptedPageHost::ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) {
+  pageCLibrary = nexoLibrary;
+  WizardPageAnswer answer = TakeWizardAnswer("ServerC");
+  serverName = answer.text;
+  advancedUsed = answer.flag;
+  return answer.end;
+}
+
+int ScriptedPageHost::ServerPageD(const std::vector<std::string>& products) {
+  productLines = products;
+  return TakeWizardAnswer("ServerD").end;
+}
+
+int ScriptedPageHost::WelcomePage(const std::string& text) {
+  welcomeText = text;
+  return TakeWizardAnswer("Welcome").end;
+}
+
+int ScriptedPageHost::AddRemovePage() { return TakeWizardAnswer("AddRemove").end; }
+
+int ScriptedPageHost::LicensePage(const std::vector<std::string>& lines) {
+  agreementLines = lines;
+  return TakeWizardAnswer("License").end;
+}
+
+int ScriptedPageHost::SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents) {
+  summaryLines = lines;
+  WizardPageAnswer answer = TakeWizardAnswer("Summary");
+  forceCoreComponents = answer.flag;
+  return answer.end;
+}
+
+int ScriptedPageHost::FinalPage(const std::string& suiteName, bool offered, bool& restartNow) {
+  finalSuite = suiteName;
+  restartOffered = offered;
+  WizardPageAnswer answer = TakeWizardAnswer("Final");
+  restartNow = answer.flag;
+  return answer.end;
 }
 
 }  // namespace testing_support

@@ -2,12 +2,28 @@
 // A page host that answers from a script instead of showing dialogs, and records every page it
 // was asked to show. Install it for the life of a test with ScopedScriptedPages.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ui/PageHost.h"
 
 namespace testing_support {
+
+// The answer of one wizard page, taken in script order.
+struct WizardPageAnswer {
+  WizardPageAnswer() = default;
+  WizardPageAnswer(std::string expectedPage, int endCode = kEndNext, std::string answerText = "",
+                   bool answerFlag = false)
+      : page(std::move(expectedPage)), end(endCode), text(std::move(answerText)), flag(answerFlag) {}
+
+  std::string page;  // the page expected: "SetupType", "Target", "Features", "Folder", "ServerA" ...
+  int end = kEndNext;
+  std::string text;   // the chosen setup type, target path, folder or server name
+  bool flag = false;  // server active, advanced settings, force core components, restart now
+  ServerOption option = ServerOption::UseNamedServer;
+  std::function<void()> effect;  // what the user did on the page before it ended
+};
 
 class ScriptedPageHost : public PageHost {
  public:
@@ -37,6 +53,38 @@ class ScriptedPageHost : public PageHost {
   int UserPasswordPage(const std::string& caption, const std::string& prompt, const std::string& userLabel,
                        const std::string& passwordLabel, std::string& user, std::string& password) override;
   int DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
+
+  // The wizard pages answer from one script; a page that is not the next one scripted fails
+  // the test and ends with Cancel.
+  std::deque<WizardPageAnswer> wizardAnswers;
+  ScriptedPageHost& Then(WizardPageAnswer answer) {
+    wizardAnswers.push_back(std::move(answer));
+    return *this;
+  }
+  // The wizard pages shown, by name, and what they were given.
+  std::vector<std::string> wizardPages;
+  std::vector<std::string> offeredTypes, existingFolders, agreementLines, summaryLines, productLines;
+  std::vector<std::string> targetsShown;
+  std::string welcomeText, finalSuite, pageBProducts, pageCLibrary;
+  ServerPageAAnswer pageAOpenedWith;
+  bool restartOffered = false;
+
+  int SetupTypePage(const std::vector<std::string>& offered, std::string& chosen) override;
+  int TargetPage(CTarget& target) override;
+  int FeatureSelectionPage(CFeature& root) override;
+  int FolderPage(const std::vector<std::string>& existing, std::string& folder) override;
+  int ServerPageA(ServerPageAAnswer& answer) override;
+  int ServerPageB(const std::string& products, bool& active) override;
+  int ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) override;
+  int ServerPageD(const std::vector<std::string>& products) override;
+  int WelcomePage(const std::string& text) override;
+  int AddRemovePage() override;
+  int LicensePage(const std::vector<std::string>& lines) override;
+  int SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents) override;
+  int FinalPage(const std::string& suiteName, bool restartOffered, bool& restartNow) override;
+
+ private:
+  WizardPageAnswer TakeWizardAnswer(const std::string& page);
 };
 
 class ScopedScriptedPages {

@@ -1,0 +1,166 @@
+#include "ui/WizardPageSteps.h"
+
+#include <fstream>
+
+#include "engine/Log.h"
+#include "engine/Params.h"
+#include "engine/Paths.h"
+#include "engine/StepResult.h"
+#include "engine/Text.h"
+#include "install/DiskSpace.h"
+#include "install/SystemIntegration.h"
+#include "model/Model.h"
+#include "state/Detection.h"
+#include "ui/PageHost.h"
+
+namespace {
+constexpr size_t kAgreementLineLength = 255;
+const std::string kListIndent = "   ";
+
+void ListSelectedFeatures(const CSetup& master, const CFeature& feature, int depth, std::vector<std::string>& lines) {
+  for (const CFeature& sub : feature.subfeatures) {
+    if (sub.selected) lines.push_back(std::string(kListIndent.size() * depth, ' ') + sub.Name.Translated(master));
+    ListSelectedFeatures(master, sub, depth + 1, lines);
+  }
+}
+
+bool SelectedCore(const CComponent& component) { return component.IsCore() && component.selected; }
+}  // namespace
+
+std::string WelcomeText(const std::string& suiteName) {
+  std::string products = EqualsNoCase(suiteName, "Corvant") ? " products" : "";
+  return "Welcome to the " + suiteName + " Setup program.  This program will install " + suiteName + products +
+         " on your computer.";
+}
+
+std::vector<std::string> SummaryLines(CSetup& master) {
+  std::vector<std::string> lines;
+  if (master.setupTypes.Count() > 1) {
+    lines.push_back("Computer type :");
+    lines.push_back(kListIndent + master.setupType);
+    lines.push_back("");
+  }
+  lines.push_back("Features selected :");
+  ListSelectedFeatures(master, master.rootFeature, 1, lines);
+  bool anyCore = false;
+  for (const CComponent& component : master.components) anyCore = anyCore || SelectedCore(component);
+  if (anyCore) {
+    lines.push_back("");
+    lines.push_back("Core Components selected :");
+    for (const CComponent& component : master.components)
+      if (SelectedCore(component)) lines.push_back(kListIndent + component.ID.Raw());
+  }
+  lines.push_back("");
+  lines.push_back("Target Directories :");
+  for (const CTarget& target : master.targets)
+    if (target.Shown()) lines.push_back(kListIndent + target.Name.Translated(master) + "\t" + target.path);
+  if (!master.programFolder.empty()) {
+    lines.push_back("");
+    lines.push_back("Program Folder :");
+    lines.push_back(kListIndent + master.programFolder);
+  }
+  if (!master.serverName.empty() || master.serverActive) {
+    lines.push_back("");
+    if (!master.serverName.empty()) {
+      lines.push_back("Corva Framework Server :");
+      lines.push_back("    " + master.serverName);
+    }
+    lines.push_back("Corva Framework Server Configuration :");
+    lines.push_back(master.serverActive ? "    Enabled" : "    Configure later");
+  }
+  for (const std::string& line : lines) LogLine(line);
+  return lines;
+}
+
+std::vector<std::string> ReadAgreementLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::string text;
+    for (char c : line)
+      if (c != '\r') text += c;
+    // A long line is listed in pieces, as a line buffer of fixed size reads it.
+    do {
+      lines.push_back(text.substr(0, kAgreementLineLength));
+      text.erase(0, std::min(text.size(), kAgreementLineLength));
+    } while (!text.empty());
+  }
+  return lines;
+}
+
+int RunWelcomeStep(int direction) {
+  // An unattended run has nobody to greet; the page would hold it up.
+  if (!GetParamYesNo("EnableWelcomeDlg", true) || !AllMessages() || Unattended()) {
+    LogLine("Bypass dialog");
+    return kStepNext;
+  }
+  CSetup& master = Master();
+  if (Pages().WelcomePage(WelcomeText(master.Name.Translated(master))) == kEndNext) return kStepNext;
+  LogLine("User cancelled");
+  return kStepStop;
+}
+
+int RunUninstallCheckStep(int direction) {
+  CSetup& master = Master();
+  int answer = kAddRemoveInstall;
+  if (!GetParamYesNo("EnableUninstallCheckDlg", true) || Unattended() || !AnyInstalled(master.rootFeature))
+    LogLine("Bypass dialog");
+  else
+    answer = Pages().AddRemovePage();
+  if (answer == kAddRemoveInstall)
+    LogLine("Option selected = Install/Reinstall");
+  else if (answer == kAddRemoveUninstall)
+    LogLine("Option selected = Uninstall");
+  else
+    LogLine("User cancelled");
+  return answer;
+}
+
+int RunLicenseStep(int direction) {
+  if (!GetParamYesNo("EnableLicenseDlg", true) || !AllMessages()) {
+    LogLine("Bypass dialog");
+    return BypassResult(direction);
+  }
+  std::string path = JoinPath(Master().SrcDir, "license.txt");
+  if (!FileExists(path)) {
+    LogLine("License File not found - bypass dialog");
+    return BypassResult(direction);
+  }
+  if (Unattended()) {
+    LogLine("Bypass dialog");
+    return BypassResult(direction);
+  }
+  std::vector<std::string> lines = ReadAgreementLines(path);
+  LogLine("Display file " + path);
+  return StepResultOfEndCode(Pages().LicensePage(lines));
+}
+
+int RunSummaryStep(int direction) {
+  if (!GetParamYesNo("EnableShowSummaryDlg", true) || !AllMessages() || Unattended()) {
+    LogLine("Bypass dialog");
+    return BypassResult(direction);
+  }
+  CSetup& master = Master();
+  bool forceCoreComponents = false;
+  int end = Pages().SummaryPage(SummaryLines(master), forceCoreComponents);
+  if (end == kEndNext) {
+    if (forceCoreComponents)
+      CheckDiskSpace(master, true);
+    else
+      UnselectInstalledCoreComponents(master);
+  }
+  return StepResultOfEndCode(end);
+}
+
+int RunFinalStep(int direction) {
+  if (!GetParamYesNo("EnableFinalDlg", true) || !AllMessages() || Unattended()) {
+    LogLine("Bypass dialog");
+    return kStepNext;
+  }
+  CSetup& master = Master();
+  bool restartOffered = IsRebootScheduled();
+  bool restartNow = restartOffered;
+  int end = Pages().FinalPage(master.Name.Translated(master), restartOffered, restartNow);
+  return restartOffered && end == kEndNext && restartNow ? kStepNext : kStepStop;
+}
