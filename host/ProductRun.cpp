@@ -49,19 +49,12 @@ bool CreatePath(const std::string& path) {
 // The product's install directory: the path of the target its description names with
 // PayloadTarget, else of its first own target, else of CORVAROOT.
 std::string InstallDirectory(const EngineExports& e, const std::string& propIni) {
-  std::string wanted = ReadMain(propIni, "PayloadTarget");
-  std::string chosen;
-  std::vector<char> id(kText, '\0');
-  for (int index = 4; wanted.empty() || chosen.empty(); ++index) {
-    id[0] = '\0';
-    e.GetTargetID(index, id.data());
-    if (!id[0]) break;
-    if (wanted.empty() || _stricmp(wanted.c_str(), id.data()) == 0) {
-      chosen = id.data();
-      break;
-    }
+  std::string chosen = ReadMain(propIni, "PayloadTarget");
+  if (chosen.empty()) {
+    std::vector<char> id(kText, '\0');
+    e.GetTargetID(4, id.data());
+    chosen = id[0] ? id.data() : "CORVAROOT";
   }
-  if (chosen.empty()) chosen = "CORVAROOT";
   std::vector<char> path(kText, '\0');
   e.GetTargetPath(chosen.c_str(), path.data());
   return path.data();

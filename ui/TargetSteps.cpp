@@ -69,6 +69,17 @@ Decision DecideTarget(CSetup& master, CTarget& target, const std::string& id) {
   }
   return Decision::ShowPage;
 }
+
+// A target that is never shown still takes its preset when no earlier installation registered it:
+// a product's own run then installs where the suite's run decided (its configuration file
+// presets every target), and an administrator's preset of a hidden target is not ignored.
+void TakePresetOfTargetWithoutPage(CTarget& target, const std::string& id) {
+  if (target.Shown() || target.fixed || RegValueExists(HKEY_LOCAL_MACHINE, kSetupKey, id + "Dir")) return;
+  std::string preset;
+  if (!PresetTargetPath(id, preset) || preset.empty() || EqualsNoCase(preset, target.path)) return;
+  FixTargetPath(target, preset);
+  LogLine("Target " + id + " preset to " + target.path);
+}
 }  // namespace
 
 bool TargetWantsPage(const CSetup& master, const CTarget& target, const std::string& pageTime) {
@@ -94,6 +105,8 @@ int RunTargetStep(int direction, int targetIndex, const std::string& pageTime) {
       result = StepResultOfEndCode(end);
     }
     LogLine("Target path = " + target.path);
+  } else {
+    TakePresetOfTargetWithoutPage(target, id);
   }
   SetRegString(HKEY_LOCAL_MACHINE, kCurrentTargetsKey, id, target.path);
   return result;
