@@ -1,0 +1,82 @@
+// The authoring tool's commands on the sample suite, as a setup author runs them.
+#include <gtest/gtest.h>
+
+#include "engine/Paths.h"
+#include "support/TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+class AuthoringToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CleanCorvantRegistry();
+    CopyTree(JoinPath(BuildDirectory(), "samples"), cds.Path());
+  }
+  void TearDown() override { CleanCorvantRegistry(); }
+
+  int Tool(const std::string& arguments, std::string& output) {
+    std::string file = cds / ("tool" + std::to_string(++runs) + ".out");
+    int code = RunProgram("\"" + JoinPath(BuildDirectory(), "tessaro-tool.exe") + "\" " + arguments, file, 120000);
+    output = ReadTextFile(file);
+    return code;
+  }
+
+  ScratchDirectory cds{"tool"};
+  int runs = 0;
+};
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+}  // namespace
+
+TEST_F(AuthoringToolTest, CheckListsTheSetupsFeaturesAndCdsOfAConsistentSuite) {
+  std::string out;
+  ASSERT_EQ(Tool("check \"" + (cds / "CD1") + "\"", out), 0) << out;
+  EXPECT_TRUE(Has(out, "the descriptions are consistent")) << out;
+  EXPECT_TRUE(Has(out, "  DATA (Corvant Data Server) on CD2")) << out;
+  EXPECT_TRUE(Has(out, "  SHAREDRT (core component)")) << out;
+  EXPECT_TRUE(Has(out, "      REPORTS_DESIGNER (Report Designer)")) << out;
+  EXPECT_TRUE(Has(out, "  CD3 \"Corvant Sample Suite CD 3\"")) << out;
+}
+
+TEST_F(AuthoringToolTest, CheckNamesTheFileAndSectionOfABrokenDescription) {
+  std::string reports = JoinPath(cds / "CD1", "Reports\\prop.ini");
+  std::string text = ReadTextFile(reports);
+  size_t at = text.find("Name=Report Viewer");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, 18, "Name=");
+  WriteTextFile(reports, text);
+  std::string out;
+  ASSERT_EQ(Tool("stamp \"" + reports + "\"", out), 0) << out;
+  EXPECT_EQ(Tool("check \"" + (cds / "CD1") + "\"", out), 1) << out;
+  EXPECT_TRUE(Has(out, reports + " [REPORTS_VIEWER]: Name field is empty")) << out;
+
+  // A description edited without stamping is refused as such.
+  WriteTextFile(reports, text + "; edited\r\n");
+  EXPECT_EQ(Tool("check \"" + (cds / "CD1") + "\"", out), 1) << out;
+  EXPECT_TRUE(Has(out, "Validation Code failure")) << out;
+}
+
+TEST_F(AuthoringToolTest, PlanShowsTheCdOrderSelectionSpaceAndTargets) {
+  std::string out;
+  std::string params = JoinPath(cds / "CD1", "master\\unattended.ini");
+  ASSERT_EQ(Tool("plan \"" + (cds / "CD1") + "\" --params \"" + params + "\"", out), 0) << out;
+  EXPECT_TRUE(Has(out, "Setup type: SERVER")) << out;
+  EXPECT_TRUE(Has(out, "      DATA_SERVICE (Data Service)")) << out;
+  EXPECT_TRUE(Has(out, "  CD1 \"Corvant Sample Suite CD 1\": SHAREDRT (core) REPORTS")) << out;
+  EXPECT_TRUE(Has(out, "\": DATA\n") || Has(out, "\": DATA\r\n")) << out;
+  EXPECT_TRUE(Has(out, "\": ARCHIVE")) << out;
+  EXPECT_TRUE(Has(out, "Disk space per drive:")) << out;
+  EXPECT_TRUE(Has(out, "  DATASTORE = ")) << out;
+  EXPECT_FALSE(Has(out, "never handed out")) << out;
+}
+
+TEST_F(AuthoringToolTest, DumpWritesTheSetupDataAtTheLevelAsked) {
+  std::string out;
+  ASSERT_EQ(Tool("dump \"" + (cds / "CD1") + "\" --level 2", out), 0) << out;
+  EXPECT_TRUE(Has(out, "SETUP CORVANT SOFTWARE :")) << out;
+  EXPECT_TRUE(Has(out, "DATASTORE (%DATADIR%\\Store) = ")) << out;
+  EXPECT_FALSE(Has(out, "Launching paramaters -")) << out;
+  ASSERT_EQ(Tool("dump \"" + (cds / "CD1") + "\"", out), 0) << out;
+  EXPECT_TRUE(Has(out, "Launching paramaters -")) << out;
+}
