@@ -186,8 +186,16 @@ ProgressView ProgressRecord::View() const {
 CProgressDlg::CProgressDlg(std::shared_ptr<ProgressRecord> record) : record_(std::move(record)) {}
 
 void CProgressDlg::RunModal(HINSTANCE resources) {
+  // The common controls are loaded here, on the window thread, instead of being imported: an
+  // imported library would run its start-up code while the host loads the engine, under the
+  // loader lock, and can deadlock with another thread of the host that starts using windows.
+  UniqueModule commonControls(LoadLibraryA("comctl32.dll"));
+  using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  auto initControls = commonControls ? reinterpret_cast<InitControls>(reinterpret_cast<void*>(
+                                           GetProcAddress(commonControls.get(), "InitCommonControlsEx")))
+                                     : nullptr;
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&classes);
+  if (initControls) initControls(&classes);
   DialogBoxParamA(resources, MAKEINTRESOURCEA(IDD_PROGRESS), nullptr, DialogProc, reinterpret_cast<LPARAM>(this));
   // The listener closed the window as its last act; it touches this object until then.
   if (listener_) WaitForSingleObject(listener_.get(), INFINITE);

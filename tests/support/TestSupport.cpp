@@ -146,7 +146,9 @@ EngineInstance::EngineInstance(const std::string& masterDirectory) {
 
 EngineInstance::~EngineInstance() = default;
 
-MessageBoxWatcher::MessageBoxWatcher(int answerId) : answer_(answerId), thread_([this] { Watch(); }) {}
+MessageBoxWatcher::MessageBoxWatcher(int answerId) : answer_(answerId), thread_([this] { Watch(); }) {
+  while (!watching_) Sleep(5);
+}
 
 MessageBoxWatcher::~MessageBoxWatcher() {
   stop_ = true;
@@ -197,6 +199,7 @@ void MessageBoxWatcher::Watch() {
       // Give the box time to close before looking again, so it is recorded once.
       for (int i = 0; i < 100 && IsWindow(window) && IsWindowVisible(window); ++i) Sleep(20);
     }
+    watching_ = true;
     Sleep(20);
   }
 }

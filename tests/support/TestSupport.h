@@ -85,6 +85,9 @@ class MessageBoxWatcher {
  private:
   void Watch();
   std::atomic<bool> stop_{false};
+  // Set once the thread has looked for boxes the first time: its first use of windows must not
+  // overlap the start of a test's engine.
+  std::atomic<bool> watching_{false};
   std::atomic<int> answer_;
   mutable std::mutex mutex_;
   std::vector<Box> boxes_;
