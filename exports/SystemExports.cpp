@@ -3,6 +3,7 @@
 #include "exports/ExportFrame.h"
 #include "install/FileRegistration.h"
 #include "install/SystemIntegration.h"
+#include "ui/ExitConfirmation.h"
 
 namespace {
 constexpr int kRegistrationDone = 0;
@@ -52,4 +53,8 @@ TS_EXPORT int TS_GetCurrentDomainName(char* out) {
     if (std::optional<std::string> domain = CurrentDomainName()) CopyToBuffer(*domain, out, kDomainBufferSize);
     return 0;
   });
+}
+
+TS_EXPORT int TS_ExitIfDesired() {
+  return Quietly(0, [] { return ConfirmExit() ? 1 : 0; });
 }
