@@ -9,6 +9,10 @@ HMODULE& Module() {
   static HMODULE module = nullptr;
   return module;
 }
+std::string& DirectoryOverride() {
+  static std::string directory;
+  return directory;
+}
 }  // namespace
 
 HMODULE EngineModule() { return Module(); }
@@ -24,4 +28,9 @@ std::string EngineModulePath() {
   }
 }
 
-std::string EngineDirectory() { return StripTrailingBackslashes(DirectoryOf(EngineModulePath())); }
+std::string EngineDirectory() {
+  if (!DirectoryOverride().empty()) return DirectoryOverride();
+  return StripTrailingBackslashes(DirectoryOf(EngineModulePath()));
+}
+
+void SetEngineDirectory(const std::string& directory) { DirectoryOverride() = StripTrailingBackslashes(directory); }

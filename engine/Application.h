@@ -10,5 +10,7 @@ HMODULE EngineModule();
 void SetEngineModule(HMODULE module);
 // Full path of the engine module file.
 std::string EngineModulePath();
-// Directory of the engine module file, without trailing backslash.
+// Directory of the engine module file, without trailing backslash; or the directory the
+// authoring tool names, so that it loads a CD as an engine lying there would.
 std::string EngineDirectory();
+void SetEngineDirectory(const std::string& directory);

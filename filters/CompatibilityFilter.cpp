@@ -3,9 +3,9 @@
 #include "engine/Params.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
-#include "model/FeatureTree.h"
 #include "filters/FilterList.h"
 #include "filters/VersionCompare.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 #include "state/UninstallFiles.h"
 

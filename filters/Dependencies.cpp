@@ -2,8 +2,8 @@
 // dependency errors of a selection with their report.
 #include "engine/Log.h"
 #include "engine/Text.h"
-#include "model/FeatureTree.h"
 #include "filters/FilterList.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 #include "ui/PageHost.h"
 
@@ -131,5 +131,19 @@ int ReportDependencyErrors(const DependencyErrorList& errors, int group) {
     return 0;
   }
   LogLine("- Continue");
+  return 1;
+}
+
+int CheckDependenciesOnLeaving(CFeature& root) {
+  if (!(CombinedStatus(root) & kStatusCompatibility)) return 1;
+  DependencyErrorList restricted;
+  CollectDependencyErrors(root, restricted, kGroupRestricted);
+  if (!restricted.empty()) {
+    ReportDependencyErrors(restricted, kGroupRestricted);
+    return 0;
+  }
+  DependencyErrorList permitted;
+  CollectDependencyErrors(root, permitted, kGroupPermitted);
+  if (!permitted.empty() && !ReportDependencyErrors(permitted, kGroupPermitted)) return 0;
   return 1;
 }

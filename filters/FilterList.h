@@ -193,3 +193,6 @@ unsigned CombinedStatus(CFeature& feature);
 void CollectDependencyErrors(CFeature& feature, DependencyErrorList& errors, int group);
 // Logs and shows the errors of a group; 1 to go on, 0 to go back.
 int ReportDependencyErrors(const DependencyErrorList& errors, int group);
+// The check when the feature page is left with Next: restricted errors keep the page open
+// whatever the answer, permitted ones when the user goes back. 1 to go on, 0 to stay.
+int CheckDependenciesOnLeaving(CFeature& root);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/EngineBinding.h"
+#include "host/WizardWalk.h"
 
 // Exit statuses of the host.
 constexpr int kExitSuccess = 0;
@@ -18,10 +19,6 @@ struct HostOptions {
   std::string commandLine;      // the whole command line, for config=
   std::vector<std::string> cdRoots;  // cds=ROOT;ROOT... given on the command line
 };
-
-// Walks the wizard steps in the script's order: 1 moves on, 12 walks back, 9 stops.
-// Returns 1 when the walk passed the last step, 9 when it stopped.
-int WalkWizard(const EngineExports& engine);
 
 int RunSuite(const EngineExports& engine, const HostOptions& options);
 int RunProduct(const EngineExports& engine, const HostOptions& options);

@@ -78,8 +78,8 @@ void DumpTarget(const CTarget& target, int level) {
   LogLine(target.ID.Raw() + " (" + target.defaultPath + ") = " + target.path);
   if (level < 3) return;
   ScopedLogIndent properties;
-  LogLine("Properties = " + target.show.Raw() + "; " + target.promptPosition.Raw() + "; " + target.recalc.Raw() +
-          "; " + target.editable.Raw() + "; " + target.multiplicity.Raw());
+  LogLine("Properties = " + target.show.Raw() + "; " + target.promptPosition.Raw() + "; " + target.recalc.Raw() + "; " +
+          target.editable.Raw() + "; " + target.multiplicity.Raw());
 }
 
 void DumpComponentList(const std::vector<CComponentRef>& list) {
@@ -94,9 +94,9 @@ std::string StateFlags(unsigned word) {
   static const struct {
     unsigned bit;
     const char* text;
-  } flags[] = {{kStateHidden, "HIDDEN; "},         {kStateDisabled, "DISABLED; "},  {kStateGreyed, "GREYED; "},
-               {kStateNotForNT, "NTNG; "},         {kStateNotFor98, "98NG; "},      {kStateNotFor95, "95NG; "},
-               {kStateNotForThisOS, "OSNG; "},     {kStateInstalled, "INSTALLED; "}};
+  } flags[] = {{kStateHidden, "HIDDEN; "},     {kStateDisabled, "DISABLED; "},  {kStateGreyed, "GREYED; "},
+               {kStateNotForNT, "NTNG; "},     {kStateNotFor98, "98NG; "},      {kStateNotFor95, "95NG; "},
+               {kStateNotForThisOS, "OSNG; "}, {kStateInstalled, "INSTALLED; "}};
   std::string joined;
   for (const auto& flag : flags)
     if (word & flag.bit) joined += flag.text;
@@ -180,8 +180,7 @@ void DumpCoreComponents(const CSetup& setup) {
   for (const CComponent& component : setup.components) {
     if (!component.IsCore()) continue;
     if (component.setup)
-      LogLine(component.ID.Raw() + " (Setup = " + component.setup->IdText() + " on CD " + CDOf(*component.setup) +
-              ")");
+      LogLine(component.ID.Raw() + " (Setup = " + component.setup->IdText() + " on CD " + CDOf(*component.setup) + ")");
     else
       LogLine(component.ID.Raw() + " (no setup)");
   }

@@ -191,24 +191,26 @@ TEST_F(SetupDumpTest, StateWordFlagsOfTheFeatures) {
   cd.DescribeMaster(Product("SUITE", "",
                             "Feature0=PLAIN\r\nFeature1=ELSEWHERE\r\nFeature2=LATER\r\nFeature3=UNSEEN\r\n"
                             "[PLAIN]\r\nName=Plain\r\n[ELSEWHERE]\r\nName=Elsewhere\r\nOS=" +
-                                others + "\r\n[LATER]\r\nName=Later\r\nOS=" + system.name + ">=99\r\n"
+                                others + "\r\n[LATER]\r\nName=Later\r\nOS=" + system.name +
+                                ">=99\r\n"
                                 "[UNSEEN]\r\nName=Unseen\r\nVisible=no\r\n"));
   MessageBoxWatcher boxes;
   Load();
   Feature({0}).installed = 1;
   std::vector<std::string> lines = Dump(4);
   EXPECT_EQ(Block(lines, "            PLAIN (Plain;) - not Selected"),
-            (std::vector<std::string>{"            PLAIN (Plain;) - not Selected", "               Properties :",
-                                      "                  UninstallID = SUITE", "                  Feature UI = INSTALLED",
+            (std::vector<std::string>{"            PLAIN (Plain;) - not Selected",
+                                      "               Properties :", "                  UninstallID = SUITE",
+                                      "                  Feature UI = INSTALLED",
                                       "               Component IDs :", "                  PLAIN"}));
   EXPECT_TRUE(ContainsLine(lines, "                  Feature UI = DISABLED; GREYED; " + nameFlag));
   EXPECT_TRUE(ContainsLine(lines, "                  Feature UI = DISABLED; GREYED; OSNG"));
   EXPECT_TRUE(ContainsLine(lines, "                  Feature UI = HIDDEN"));
   Feature({0}).installed = 0;
   EXPECT_EQ(Block(Dump(4), "            PLAIN (Plain;) - not Selected"),
-            (std::vector<std::string>{"            PLAIN (Plain;) - not Selected", "               Properties :",
-                                      "                  UninstallID = SUITE", "               Component IDs :",
-                                      "                  PLAIN"}));
+            (std::vector<std::string>{"            PLAIN (Plain;) - not Selected",
+                                      "               Properties :", "                  UninstallID = SUITE",
+                                      "               Component IDs :", "                  PLAIN"}));
 }
 
 TEST_F(SetupDumpTest, LowerLevelsWriteLess) {
@@ -229,12 +231,13 @@ TEST_F(SetupDumpTest, LowerLevelsWriteLess) {
   EXPECT_FALSE(ContainsLine(two, "         Properties = SHOW; AFTER; RECALC; EDITABLE; MULTIPLE"));
 
   std::vector<std::string> one = Dump(1);
-  EXPECT_EQ(one, (std::vector<std::string>{kDashes, "SETUP SUITE :", kDashes, "   SrcDir =      " + cd.MasterDir(),
-                                           "   CDs :", "      CORVANTCD \"Corvant Setup CD\"",
-                                           "         Setups on this CD :", "            SUITE (Master Setup)",
-                                           "         Core Components on this CD :", "   FEATURES :",
-                                           "      SUITE (SUITE feature;3.1) - not Selected", "         Subfeatures :",
-                                           "            TOOLS (Tools;3.1) - not Selected", "   ", "   " + kDashes, ""}));
+  EXPECT_EQ(
+      one,
+      (std::vector<std::string>{
+          kDashes, "SETUP SUITE :", kDashes, "   SrcDir =      " + cd.MasterDir(), "   CDs :",
+          "      CORVANTCD \"Corvant Setup CD\"", "         Setups on this CD :", "            SUITE (Master Setup)",
+          "         Core Components on this CD :", "   FEATURES :", "      SUITE (SUITE feature;3.1) - not Selected",
+          "         Subfeatures :", "            TOOLS (Tools;3.1) - not Selected", "   ", "   " + kDashes, ""}));
 }
 
 TEST_F(SetupDumpTest, LevelZeroWritesOnlyWhatIsSelected) {
@@ -247,9 +250,10 @@ TEST_F(SetupDumpTest, LevelZeroWritesOnlyWhatIsSelected) {
   Feature({}).selected = 1;
   Feature({0, 0}).selected = 1;
   std::vector<std::string> lines = Dump(0);
-  EXPECT_EQ(Block(lines, "   FEATURES :"),
-            (std::vector<std::string>{"   FEATURES :", "      SUITE (SUITE feature;) - Selected", "         Subfeatures :",
-                                      "               Subfeatures :", "                  LEAF (Leaf;) - Selected"}));
+  EXPECT_EQ(
+      Block(lines, "   FEATURES :"),
+      (std::vector<std::string>{"   FEATURES :", "      SUITE (SUITE feature;) - Selected", "         Subfeatures :",
+                                "               Subfeatures :", "                  LEAF (Leaf;) - Selected"}));
   EXPECT_TRUE(ContainsLine(lines, "   (SELECTED)"));
 }
 
@@ -283,15 +287,16 @@ TEST_F(SetupDumpTest, SubsetupsAndCoreComponentsWithWhatStillNeedsInstalling) {
   cd.DescribeMaster(Product("CORVANT SOFTWARE", "LoadSubsetups=YES\r\n"));
   cd.Describe("alpha", Product("ALPHA", "CD=CD2;Second CD\r\n", "Component0=SHARED;CORE\r\n"));
   cd.Describe("beta", Product("BETA", "SkipRoot=YES\r\n", "Feature0=BETAONE\r\n[BETAONE]\r\nName=Beta one\r\n"));
-  cd.Describe("Core\\SHARED", "[Main]\r\nName=Shared\r\nRootFeature=SHARED\r\nInstallType=ISINSTALL\r\n"
-                              "TargetNeed0=CORVACOMMON;100\r\n");
+  cd.Describe("Core\\SHARED",
+              "[Main]\r\nName=Shared\r\nRootFeature=SHARED\r\nInstallType=ISINSTALL\r\n"
+              "TargetNeed0=CORVACOMMON;100\r\n");
   MessageBoxWatcher boxes;
   Load();
   std::vector<std::string> lines = Dump(10);
   EXPECT_EQ(Block(lines, "   CDs :"),
-            (std::vector<std::string>{"   CDs :", "      CORVANTCD \"Corvant Setup CD\"", "         Setups on this CD :",
-                                      "            CORVANT SOFTWARE (Master Setup)", "            BETA",
-                                      "         Core Components on this CD :", "            SHARED",
+            (std::vector<std::string>{"   CDs :", "      CORVANTCD \"Corvant Setup CD\"",
+                                      "         Setups on this CD :", "            CORVANT SOFTWARE (Master Setup)",
+                                      "            BETA", "         Core Components on this CD :", "            SHARED",
                                       "      CD2 \"Second CD\"", "         Setups on this CD :", "            ALPHA",
                                       "         Core Components on this CD :"}));
   EXPECT_TRUE(ContainsLine(lines, "   Core Components :"));
@@ -315,4 +320,30 @@ TEST_F(SetupDumpTest, SubsetupsAndCoreComponentsWithWhatStillNeedsInstalling) {
   lines = Dump(0);
   EXPECT_FALSE(ContainsLine(lines, "            ALPHA"));
   EXPECT_FALSE(ContainsLine(lines, "            ALPHA (needs install)"));
+}
+
+extern "C" int __stdcall TS_LogSetupData();
+
+TEST_F(SetupDumpTest, LogSetupDataWritesLevelFourWithoutAnyPassword) {
+  cd.DescribeMaster(Product("SUITE", kSuiteExtraMain, kSuiteSections));
+  MessageBoxWatcher boxes;
+  Load();
+  Feature({}).selected = 1;
+  CPassword& account = Master().passwords.At(0);
+  account.userName = "svc_suite";
+  account.password = "Sup3r-Secret";
+  size_t before = cd.Log().size();
+  EXPECT_EQ(TS_LogSetupData(), 1);
+  std::vector<std::string> log = cd.Log();
+  std::vector<std::string> lines(log.begin() + static_cast<long>(before), log.end());
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), kDashes);
+  EXPECT_TRUE(ContainsLine(lines, "   (SELECTED)"));
+  EXPECT_TRUE(ContainsLine(lines, "            PasswordID = SVC"));
+  EXPECT_FALSE(ContainsLine(lines, "   Passwords :"));
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find("Sup3r-Secret"), std::string::npos) << line;
+    EXPECT_EQ(line.find("svc_suite"), std::string::npos) << line;
+  }
+  EXPECT_TRUE(boxes.Boxes().empty());
 }

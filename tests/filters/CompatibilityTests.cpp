@@ -11,16 +11,6 @@
 using testing_support::ContainsLine;
 
 namespace {
-std::string ParseError(const std::string& value) {
-  CCompatibilityFilter filter(&Master());
-  try {
-    filter.Parse(value);
-  } catch (const CPropError& error) {
-    return error.Message();
-  }
-  return "(parsed)";
-}
-
 class CompatibilityTest : public FilterModelTest {
  protected:
   // A product DESIGN (named Designer) whose filter is `value`, beside a feature DATASERVER of
@@ -68,12 +58,17 @@ TEST_F(CompatibilityTest, ParseReadsKindIdsAndOptionalFieldsInAnyOrder) {
 }
 
 TEST_F(CompatibilityTest, ParseErrorsEndWithTheWholeValue) {
-  EXPECT_EQ(ParseError("NEEDS;APP;FEAT"), "Unrecognized type in Feature Compatibility filter NEEDS;APP;FEAT");
-  EXPECT_EQ(ParseError("MUSTHAVE;;FEAT"), "Missing App ID in Feature Compatibility filter MUSTHAVE;;FEAT");
-  EXPECT_EQ(ParseError("MUSTHAVE;APP"), "Missing Feature ID in Feature Compatibility filter MUSTHAVE;APP");
-  EXPECT_EQ(ParseError("CANTHAVE;APP;FEAT;=>2"), "Incorrect syntax in Feature Compatibility filter CANTHAVE;APP;FEAT;=>2");
-  EXPECT_EQ(ParseError("CANTHAVE;APP;FEAT;<="), "Incorrect syntax in Feature Compatibility filter CANTHAVE;APP;FEAT;<=");
-  EXPECT_EQ(ParseError("CANTHAVE;APP;FEAT;>2.0"), "(parsed)");
+  EXPECT_EQ(ParseError<CCompatibilityFilter>("NEEDS;APP;FEAT"),
+            "Unrecognized type in Feature Compatibility filter NEEDS;APP;FEAT");
+  EXPECT_EQ(ParseError<CCompatibilityFilter>("MUSTHAVE;;FEAT"),
+            "Missing App ID in Feature Compatibility filter MUSTHAVE;;FEAT");
+  EXPECT_EQ(ParseError<CCompatibilityFilter>("MUSTHAVE;APP"),
+            "Missing Feature ID in Feature Compatibility filter MUSTHAVE;APP");
+  EXPECT_EQ(ParseError<CCompatibilityFilter>("CANTHAVE;APP;FEAT;=>2"),
+            "Incorrect syntax in Feature Compatibility filter CANTHAVE;APP;FEAT;=>2");
+  EXPECT_EQ(ParseError<CCompatibilityFilter>("CANTHAVE;APP;FEAT;<="),
+            "Incorrect syntax in Feature Compatibility filter CANTHAVE;APP;FEAT;<=");
+  EXPECT_EQ(ParseError<CCompatibilityFilter>("CANTHAVE;APP;FEAT;>2.0"), "(parsed)");
 }
 
 TEST_F(CompatibilityTest, NeitherInstalledNorSelectedFailsOnlyAMustHave) {
@@ -130,7 +125,8 @@ TEST_F(CompatibilityTest, CantHaveOfAnInstalledFeatureSaysItIsAlreadyInstalled) 
   WriteUninstallFile("APP", "DATASERVER", "1.0");
   DependencyErrorList errors = Collect(kGroupRestricted);
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0].message, "Designer is incompatible with DATASERVER, which is already installed on your computer.");
+  EXPECT_EQ(errors[0].message,
+            "Designer is incompatible with DATASERVER, which is already installed on your computer.");
 }
 
 TEST_F(CompatibilityTest, TheInstalledVersionCountsWhenItIsNotLowerThanTheSelectedOne) {
@@ -193,7 +189,8 @@ TEST_F(CompatibilityTest, ACustomMessageTakesTheFeatureNameAndLineBreaks) {
 
 TEST_F(CompatibilityTest, ErrorsOfUnselectedFeaturesAreSkippedButTheirSelectedChildrenCount) {
   WriteDescription(
-      "[ROOT]\r\n[PARENT]\r\nCompatibility0=MUSTHAVE;APP;NOWHERE\r\n[CHILD]\r\nCompatibility0=MUSTHAVE;APP;ELSEWHERE\r\n");
+      "[ROOT]\r\n[PARENT]\r\nCompatibility0=MUSTHAVE;APP;NOWHERE\r\n[CHILD]\r\nCompatibility0=MUSTHAVE;APP;"
+      "ELSEWHERE\r\n");
   CFeature& root = SetRoot("ROOT");
   CFeature& parent = AddFeature(root, "PARENT", "Parent Product");
   CFeature& child = AddFeature(parent, "CHILD", "Child Part");
@@ -218,7 +215,8 @@ TEST_F(CompatibilityTest, CombinedStatusOrsTheSelectedFeaturesOnly) {
 TEST_F(CompatibilityTest, ReportShowsTheGroupsMessagesAndGoesBackOnBack) {
   ScriptedDependencyPage page(kEndBack);
   SetPageHost(&page);
-  DependencyErrorList errors{{0, "Designer requires DATASERVER."}, {1, "Viewer requires PRINTING."},
+  DependencyErrorList errors{{0, "Designer requires DATASERVER."},
+                             {1, "Viewer requires PRINTING."},
                              {0, "Designer requires version >= 2.1 of CORE."}};
   EXPECT_EQ(ReportDependencyErrors(errors, kGroupRestricted), 0);
   EXPECT_EQ(page.shown, 1);

@@ -9,17 +9,6 @@
 using testing_support::ContainsLine;
 
 namespace {
-template <typename Filter>
-std::string ParseError(const std::string& value) {
-  Filter filter(&Master());
-  try {
-    filter.Parse(value);
-  } catch (const CPropError& error) {
-    return error.Message();
-  }
-  return "(parsed)";
-}
-
 class FilterListTest : public FilterModelTest {};
 }  // namespace
 
@@ -66,8 +55,7 @@ TEST_F(FilterListTest, SetupTypeFilterMatchesBySubstringAndValidatesEveryItem) {
 }
 
 TEST_F(FilterListTest, CompatibilityKeysEndAtTheFirstGap) {
-  WriteDescription(
-      "[F]\r\nOS=WNT;W95;W98\r\nCompatibility0=MUSTHAVE;APP;ONE\r\nCompatibility2=MUSTHAVE;APP;THREE\r\n");
+  WriteDescription("[F]\r\nOS=WNT;W95;W98\r\nCompatibility0=MUSTHAVE;APP;ONE\r\nCompatibility2=MUSTHAVE;APP;THREE\r\n");
   CFeature& feature = AddFeature(SetRoot("ROOT"), "F");
   ASSERT_EQ(feature.filters.Count(), 2);
   EXPECT_STREQ(feature.filters.At(0).TypeName(), "OS");
@@ -129,9 +117,10 @@ TEST_F(FilterListTest, DumpWritesTheFilterBlockFromLevelFour) {
   EXPECT_TRUE(Log().empty());
   LogIndent();
   feature.filters.Dump(4);
-  EXPECT_EQ(Log(), (std::vector<std::string>{"   Filters :", "      SetupType - SERVER;STANDARD",
-                                             "      OS - wnt>=4.0SP4", "      Feature - CANTHAVE APP:FEAT <=4.1 (permitted)",
-                                             "      Feature - MUSTHAVE CORE:DATASERVER >=0.0 (restricted)"}));
+  EXPECT_EQ(Log(),
+            (std::vector<std::string>{"   Filters :", "      SetupType - SERVER;STANDARD", "      OS - wnt>=4.0SP4",
+                                      "      Feature - CANTHAVE APP:FEAT <=4.1 (permitted)",
+                                      "      Feature - MUSTHAVE CORE:DATASERVER >=0.0 (restricted)"}));
   CFilterList empty;
   empty.Dump(10);
   EXPECT_EQ(Log().size(), 5u);

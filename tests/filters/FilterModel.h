@@ -6,12 +6,25 @@
 #include <memory>
 #include <string>
 
+#include "engine/Errors.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "filters/FilterList.h"
 #include "model/Model.h"
 #include "support/TestSupport.h"
 #include "ui/PageHost.h"
+
+// The message of the description error that parsing `value` raises, or "(parsed)".
+template <typename Filter>
+std::string ParseError(const std::string& value) {
+  Filter filter(&Master());
+  try {
+    filter.Parse(value);
+  } catch (const CPropError& error) {
+    return error.Message();
+  }
+  return "(parsed)";
+}
 
 class FilterModelTest : public ::testing::Test {
  protected:
@@ -84,8 +97,8 @@ class ScriptedDependencyPage : public PageHost {
  public:
   explicit ScriptedDependencyPage(int endCode) : endCode_(endCode) {}
   int MessagePage(const std::string&, const std::string&, const std::string&, int) override { return kEndCancel; }
-  int QuestionPage(const std::string&, const std::string&, const std::string&, const std::string&,
-                   const std::string&, int&, int) override {
+  int QuestionPage(const std::string&, const std::string&, const std::string&, const std::string&, const std::string&,
+                   int&, int) override {
     return kEndCancel;
   }
   int UserPasswordPage(const std::string&, const std::string&, const std::string&, const std::string&, std::string&,

@@ -17,16 +17,6 @@ const OsIdentity kWin2000{"WNT", "5.0.2195", ""};
 const OsIdentity kXpSp2{"WNT", "5.1.2600", "2"};
 const OsIdentity kWin98{"W98", "4.10.1998", ""};
 
-std::string ParseError(const std::string& value) {
-  COSFilter filter(&Master());
-  try {
-    filter.Parse(value);
-  } catch (const CPropError& error) {
-    return error.Message();
-  }
-  return "(parsed)";
-}
-
 // What GetVersionExA reports, independently of the engine's own reading.
 struct SystemFacts {
   std::string name;
@@ -112,9 +102,12 @@ TEST(OsFilterEvaluation, EveryRelationAgainstALowerEqualAndHigherVersion) {
     const char* list;
     unsigned expected;
   } cases[] = {
-      {"WNT<6", 0},  {"WNT<=6", 0},   {"WNT=6", 2},   {"WNT>6", 2},   {"WNT>=6", 2},  // running lower
-      {"WNT<5", 2},  {"WNT<=5", 0},   {"WNT=5", 0},   {"WNT>5", 2},   {"WNT>=5", 0},  // equal (5 = 5.0.2195)
-      {"WNT<4", 2},  {"WNT<=4", 2},   {"WNT=4", 2},   {"WNT>4", 0},   {"WNT>=4", 0},  // running higher
+      {"WNT<6", 0},  {"WNT<=6", 0},        {"WNT=6", 2},        {"WNT>6", 2},
+      {"WNT>=6", 2},  // running lower
+      {"WNT<5", 2},  {"WNT<=5", 0},        {"WNT=5", 0},        {"WNT>5", 2},
+      {"WNT>=5", 0},  // equal (5 = 5.0.2195)
+      {"WNT<4", 2},  {"WNT<=4", 2},        {"WNT=4", 2},        {"WNT>4", 0},
+      {"WNT>=4", 0},  // running higher
       {"WNT", 0},    {"WNT<=5.0.2195", 0}, {"WNT>5.0.2194", 0}, {"WNT<5.0.2196", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(EvaluateOsList(c.list, kWin2000), c.expected) << c.list;
@@ -132,11 +125,11 @@ TEST(OsFilterEvaluation, ASystemNotNamedGivesOneAndANamedOneWithoutAHoldingItemT
 }
 
 TEST_F(OsFilterTest, ParseRaisesTheDescriptionErrorsOfOsFilters) {
-  EXPECT_EQ(ParseError("W2K"), "Unrecognized OS in filter expression W2K");
-  EXPECT_EQ(ParseError("WNT;W2K>=5"), "Unrecognized OS in filter expression W2K>=5");
-  EXPECT_EQ(ParseError("WNT=>4.0"), "Unrecognized relation in OS filter expression WNT=>4.0");
-  EXPECT_EQ(ParseError("W95, WNT"), "Unrecognized OS in filter expression  WNT");
-  EXPECT_EQ(ParseError("wnt>=4.0sp4;w95"), "(parsed)");
+  EXPECT_EQ(ParseError<COSFilter>("W2K"), "Unrecognized OS in filter expression W2K");
+  EXPECT_EQ(ParseError<COSFilter>("WNT;W2K>=5"), "Unrecognized OS in filter expression W2K>=5");
+  EXPECT_EQ(ParseError<COSFilter>("WNT=>4.0"), "Unrecognized relation in OS filter expression WNT=>4.0");
+  EXPECT_EQ(ParseError<COSFilter>("W95, WNT"), "Unrecognized OS in filter expression  WNT");
+  EXPECT_EQ(ParseError<COSFilter>("wnt>=4.0sp4;w95"), "(parsed)");
   COSFilter filter(master_);
   EXPECT_THROW(filter.Parse(""), CPropError);
   try {

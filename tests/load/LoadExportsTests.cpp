@@ -103,6 +103,27 @@ TEST_F(LoadExportsTest, LoadsAMasterWithTwoSubsetupsAndACoreComponent) {
   EXPECT_EQ(Unload(), 0);
 }
 
+TEST_F(LoadExportsTest, LoadsTheFirstCdOfTheSampleSuite) {
+  CopyTree(JoinPath(BuildDirectory(), "samples\\CD1"), cd.Root());
+  MessageBoxWatcher boxes;
+  ASSERT_EQ(Load(cd.WriteParams()), 0);
+  EXPECT_TRUE(boxes.Boxes().empty());
+  auto log = cd.Log();
+  for (const std::string& line :
+       {"   Load CD CD1 (\"Corvant Sample Suite CD 1\")", "      Load CD CD2 (\"Corvant Sample Suite CD 2\")",
+        "      Load CD CD3 (\"Corvant Sample Suite CD 3\")", "   Subdirectory Archive ---", "   Subdirectory Core ---",
+        "      DATA (Corvant Data Server 3.0)", "         DATA_SERVICE (Data Service 3.0)",
+        "\t\tSETUP DATA FOR CORVANT SOFTWARE :"})
+    EXPECT_TRUE(ContainsLine(log, line)) << line;
+  EXPECT_TRUE(ContainsLine(log, "            Load setup from " + JoinPath(cd.Dir("Core\\SHAREDRT"), "prop.ini") +
+                                    " (core component)"));
+  std::string root = Translate("%CORVAROOT%");
+  EXPECT_EQ(Translate("%DATASTORE%"), root + "\\Data\\Store");
+  EXPECT_EQ(Translate("%ARCHIVEDIR%"), root + "\\Archive");
+  EXPECT_EQ(Translate("%REPORTSDIR%"), root + "\\Reports");
+  EXPECT_EQ(Unload(), 0);
+}
+
 TEST_F(LoadExportsTest, UnloadDeletesTheStagedParametersFilesAndKeepsTheRunsOwn) {
   WriteSuite(cd);
   WriteTextFile(cd.Dir("alpha\\config.ini"), "[Main]\r\nFolder=Alpha\r\n");

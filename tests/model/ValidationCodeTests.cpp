@@ -18,25 +18,15 @@ class ValidationTest : public ::testing::Test {
   Crc32Fn crc32 = engine.Get<Crc32Fn>("TS_GetCRC32");
   FileCrcFn fileCrc = engine.Get<FileCrcFn>("TSGetFileCRC");
   ValidateFn validate = engine.Get<ValidateFn>("TSValidateFile");
+  int runs_ = 0;
 
-  // Runs the authoring tool; returns its exit status and its standard output.
+  // Runs the authoring tool; returns its exit status and what it printed.
   int RunTool(const std::string& arguments, std::string* output = nullptr) {
-    std::string outFile = dir / "tool.out";
-    std::string command = "cmd /c \"\"" + JoinPath(BuildDirectory(), "tessaro-tool.exe") + "\" " + arguments +
-                          " > \"" + outFile + "\" 2>&1\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string mutableCommand = command;
-    if (!CreateProcessA(nullptr, mutableCommand.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process))
-      return -1;
-    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
+    // A fresh file per run: the last run's handle may still be closing.
+    std::string outFile = dir / ("tool" + std::to_string(++runs_) + ".out");
+    int code = RunProgram("\"" + JoinPath(BuildDirectory(), "tessaro-tool.exe") + "\" " + arguments, outFile, 60000);
     if (output) *output = ReadTextFile(outFile);
-    return static_cast<int>(code);
+    return code;
   }
 };
 

@@ -87,6 +87,49 @@ void CopyFileTo(const std::string& from, const std::string& to) {
   ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << "cannot copy " << from << " to " << to;
 }
 
+void CopyTree(const std::string& from, const std::string& to) {
+  CreateDirectoryTree(to);
+  WIN32_FIND_DATAA entry;
+  UniqueFindHandle find(FindFirstFileA(JoinPath(from, "*").c_str(), &entry));
+  if (!find) return;
+  do {
+    std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      CopyTree(JoinPath(from, name), JoinPath(to, name));
+    else
+      CopyFileTo(JoinPath(from, name), JoinPath(to, name));
+  } while (FindNextFileA(find.get(), &entry));
+}
+
+int RunProgram(const std::string& commandLine, const std::string& outputFile, unsigned timeoutMs) {
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  UniqueHandle output;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!outputFile.empty()) {
+    output.reset(CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output.get();
+    startup.hStdError = output.get();
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  }
+  PROCESS_INFORMATION process{};
+  std::string mutableLine = commandLine;
+  if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                      &startup, &process))
+    return -1;
+  UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+  if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 255);
+    return -1;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  return static_cast<int>(code);
+}
+
 void WritePropIni(const std::string& path, const std::string& content) {
   WriteTextFile(path, content);
   StampValidationCode(path);

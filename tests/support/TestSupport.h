@@ -37,6 +37,13 @@ void WriteTextFile(const std::string& path, const std::string& content);
 std::string ReadTextFile(const std::string& path);
 std::vector<std::string> ReadLines(const std::string& path);
 void CopyFileTo(const std::string& from, const std::string& to);
+// Copies a folder with everything in it.
+void CopyTree(const std::string& from, const std::string& to);
+
+// Runs a program and waits for it (at most `timeoutMs`); returns its exit code, or -1 when it
+// could not start or did not end in time. Its console output goes to `outputFile` when given.
+int RunProgram(const std::string& commandLine, const std::string& outputFile = std::string(),
+               unsigned timeoutMs = 300000);
 // Writes a description file and stamps its validation code, as the authoring tool does.
 void WritePropIni(const std::string& path, const std::string& content);
 
