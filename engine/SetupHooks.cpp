@@ -5,7 +5,7 @@
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/ProductLibrary.h"
-#include "engine/StepResult.h"
+#include "engine/StepWalk.h"
 #include "model/Model.h"
 
 namespace {
@@ -37,24 +37,8 @@ int RunSetupHooks(CSetup& master, int direction, const char* entry) {
   LogLine(std::string("Custom DLL ") + entry + " :");
   ScopedLogIndent indent;
   std::vector<CSetup*> places = HookPlaces(master);
-  int last = static_cast<int>(places.size());
-  int place = direction == kStepNext ? 1 : last;
-  int answer = direction;
-  for (;;) {
-    if (place < 1) {
-      LogLine("return BACK");
-      return kStepBack;
-    }
-    if (place > last) return kStepNext;
+  return WalkPlaces(static_cast<int>(places.size()), direction, true, [&](int place, int answer) {
     CSetup* setup = places[static_cast<size_t>(place - 1)];
-    if (setup) answer = CallHook(*setup, entry, answer);
-    if (answer == kStepNext) {
-      ++place;
-    } else if (answer == kStepBack) {
-      --place;
-    } else {
-      LogLine("Exit setup");
-      return kStepStop;
-    }
-  }
+    return setup ? CallHook(*setup, entry, answer) : answer;
+  });
 }

@@ -4,7 +4,7 @@
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/SetupHooks.h"
-#include "engine/StepResult.h"
+#include "engine/StepWalk.h"
 #include "engine/Text.h"
 #include "install/DiskSpace.h"
 #include "model/Model.h"
@@ -44,44 +44,16 @@ int PromptForPasswords(CSetup& master, int direction) {
   LogLine("Prompt for Passwords :");
   ScopedLogIndent indent;
   MarkNeededPasswords(master);
-  int count = master.passwords.Count();
-  int account = direction == kStepNext ? 1 : count;
-  int answer = direction;
-  for (;;) {
-    if (account < 1) {
-      LogLine("return BACK");
-      return kStepBack;
-    }
-    if (account > count) return kStepNext;
-    CPassword& password = master.passwords.At(account - 1);
-    if (password.needed) answer = AskForAccount(password, answer);
-    if (answer == kStepNext) {
-      ++account;
-    } else if (answer == kStepBack) {
-      --account;
-    } else {
-      LogLine("Exit setup");
-      return kStepStop;
-    }
-  }
+  return WalkPlaces(master.passwords.Count(), direction, true, [&](int place, int answer) {
+    CPassword& account = master.passwords.At(place - 1);
+    return account.needed ? AskForAccount(account, answer) : answer;
+  });
 }
 
 int PostSelectionStep(CSetup& master, int direction) {
-  int subStep = direction == kStepNext ? 1 : 2;
-  int answer = direction;
-  for (;;) {
-    if (subStep < 1) return kStepBack;
-    if (subStep > 2) return kStepNext;
-    answer = subStep == 1 ? PromptForPasswords(master, answer) : RunSetupHooks(master, answer, "PostSelection");
-    if (answer == kStepNext) {
-      ++subStep;
-    } else if (answer == kStepBack) {
-      --subStep;
-    } else {
-      LogLine("Exit setup");
-      return kStepStop;
-    }
-  }
+  return WalkPlaces(2, direction, false, [&](int subStep, int answer) {
+    return subStep == 1 ? PromptForPasswords(master, answer) : RunSetupHooks(master, answer, "PostSelection");
+  });
 }
 
 int FinalChecksStep(CSetup& master) {

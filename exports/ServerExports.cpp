@@ -4,9 +4,8 @@
 
 #include "engine/Text.h"
 #include "exports/ExportFrame.h"
-#include "model/Model.h"
-#include "state/Detection.h"
 #include "state/ServerRecords.h"
+#include "state/UninstallFiles.h"
 
 namespace {
 // A server name is at most what the server settings library hands back.
@@ -55,7 +54,7 @@ TS_EXPORT int TSRegisterNEXOTask(const char* name, const char* value) {
 TS_EXPORT int TSGetNEXOTasks(char* out) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    CopyToBuffer(GetInstalledApplications(Master()), out, kProductListSize);
+    CopyToBuffer(GetInstalledApplications(), out, kProductListSize);
     return 0;
   });
 }

@@ -18,5 +18,16 @@ void WalkFeatures(CFeature& root, Visit&& visit) {
   }
 }
 
+// Whether `holds(feature)` is true for the root or any feature below it.
+template <typename Predicate>
+bool AnyFeatureWithin(CFeature& root, Predicate&& holds) {
+  bool found = false;
+  WalkFeatures(root, [&](CFeature& feature) {
+    found = holds(feature);
+    return !found;
+  });
+  return found;
+}
+
 // The first feature of the tree (root included, pre-order) whose ID equals `id` ignoring case.
 CFeature* FindFeatureInTree(CFeature& root, const std::string& id);

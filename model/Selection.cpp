@@ -7,12 +7,7 @@
 #include "model/Model.h"
 
 bool SelectedWithin(CFeature& feature) {
-  bool selected = false;
-  WalkFeatures(feature, [&](CFeature& each) {
-    selected = each.selected != 0;
-    return !selected;
-  });
-  return selected;
+  return AnyFeatureWithin(feature, [](const CFeature& each) { return each.selected != 0; });
 }
 
 void MarkNeededPasswords(CSetup& master) {
@@ -21,6 +16,12 @@ void MarkNeededPasswords(CSetup& master) {
     if (feature.selected && !feature.Password.empty())
       if (CPassword* password = master.passwords.Find(feature.Password)) password->needed = 1;
     return true;
+  });
+}
+
+bool SelectionNeedsFolder(CFeature& feature) {
+  return AnyFeatureWithin(feature, [](const CFeature& each) {
+    return each.selected && !EqualsNoCase(each.NeedsFolder.Raw(), "NO");
   });
 }
 

@@ -10,5 +10,9 @@ bool SelectedWithin(CFeature& feature);
 // selected feature of the master's tree names.
 void MarkNeededPasswords(CSetup& master);
 
+// Whether a selected feature of the tree (the given one included) needs a program folder: its
+// NeedsFolder as written is not "NO".
+bool SelectionNeedsFolder(CFeature& feature);
+
 // Whether a subsetup or core-component setup still needs installing in this run.
 bool SetupNeedsInstall(const CSetup& setup);

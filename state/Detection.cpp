@@ -8,6 +8,7 @@
 #include "engine/Paths.h"
 #include "engine/ProductLibrary.h"
 #include "engine/Text.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 #include "state/UninstallFiles.h"
 
@@ -16,10 +17,10 @@ constexpr int kReportedInstalled = 2;
 // The INF path is handed in a buffer the library may write to.
 constexpr size_t kInfPathBufferSize = 256;
 
-void DetectFeature(CFeature& feature, const std::string& corvaRoot) {
+void DetectFeature(CFeature& feature) {
   feature.installed = 0;
   const CSetup& setup = *feature.setup;
-  std::string file = FeatureUninstallFile(corvaRoot, feature.UninstallID.UpperTranslated(setup));
+  std::string file = UninstallFileOf(feature.UninstallID.UpperTranslated(setup));
   if (FileExists(file)) {
     std::string id = feature.ID.UpperTranslated(setup);
     if (!ReadIniString(file, kFeaturesInstalledSection, id).empty()) {
@@ -27,7 +28,7 @@ void DetectFeature(CFeature& feature, const std::string& corvaRoot) {
       LogLine(id + " is already installed");
     }
   }
-  for (CFeature& child : feature.subfeatures) DetectFeature(child, corvaRoot);
+  for (CFeature& child : feature.subfeatures) DetectFeature(child);
 }
 
 std::string NotCalledText(LibraryCall status, const std::string& library, const std::string& call) {
@@ -71,16 +72,8 @@ void DetectCoreComponent(CComponent& component) {
 }
 }  // namespace
 
-std::string CorvaRootPath(const CSetup& master) {
-  const CTarget* root = master.targets.Find("CORVAROOT");
-  return root ? root->path : std::string();
-}
-
-bool AnyInstalled(const CFeature& feature) {
-  if (feature.installed) return true;
-  for (const CFeature& child : feature.subfeatures)
-    if (AnyInstalled(child)) return true;
-  return false;
+bool AnyInstalled(CFeature& feature) {
+  return AnyFeatureWithin(feature, [](const CFeature& each) { return each.installed != 0; });
 }
 
 void DetectInstalled(CSetup& master) {
@@ -88,7 +81,7 @@ void DetectInstalled(CSetup& master) {
   LogLine("Detect Installed Features :");
   {
     ScopedLogIndent indent;
-    if (!root.ID.UpperTranslated(master).empty()) DetectFeature(root, CorvaRootPath(master));
+    if (!root.ID.UpperTranslated(master).empty()) DetectFeature(root);
   }
   LogLine("Detect Installed Core Components :");
   {
@@ -99,7 +92,7 @@ void DetectInstalled(CSetup& master) {
   if (!EqualsNoCase(root.ID.UpperTranslated(master), "CORVANT SOFTWARE")) {
     anyInstalled = AnyInstalled(root);
   } else {
-    for (const CFeature& product : root.subfeatures) anyInstalled = anyInstalled || AnyInstalled(product);
+    for (CFeature& product : root.subfeatures) anyInstalled = anyInstalled || AnyInstalled(product);
   }
   master.firstInstallOfTheseProducts = anyInstalled ? 0 : 1;
   if (master.firstInstall)
@@ -119,5 +112,3 @@ void UnselectInstalledCoreComponents(CSetup& master) {
     LogLine("Unselect " + component.ID.Raw());
   }
 }
-
-std::string GetInstalledApplications(const CSetup& master) { return InstalledApplications(CorvaRootPath(master)); }

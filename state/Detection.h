@@ -6,15 +6,10 @@
 class CSetup;
 class CFeature;
 
-// The current path of the target "CORVAROOT"; empty when the model has none.
-std::string CorvaRootPath(const CSetup& master);
-
 // The feature or any of its sub-features, at any depth, is installed.
-bool AnyInstalled(const CFeature& feature);
+bool AnyInstalled(CFeature& feature);
 // Sets the installed flags of the features and core components and the model's none-installed
 // flag, and logs the verdict.
 void DetectInstalled(CSetup& master);
 // Deselects every selected core component that is already installed.
 void UnselectInstalledCoreComponents(CSetup& master);
-// The installed applications of the uninstall files, joined with ",".
-std::string GetInstalledApplications(const CSetup& master);

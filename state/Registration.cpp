@@ -5,8 +5,7 @@
 #include "engine/Paths.h"
 #include "engine/Text.h"
 #include "model/Model.h"
-#include "model/SelectionNeeds.h"
-#include "state/Detection.h"
+#include "model/Selection.h"
 #include "state/Registry.h"
 #include "state/ServerRecords.h"
 #include "state/UninstallFiles.h"
@@ -42,19 +41,19 @@ void RegisterTarget(const CSetup& master, const CTarget& target) {
   SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, valueName, target.path);
 }
 
-void CommitFeature(const CSetup& master, const CFeature& feature, bool root, const std::string& corvaRoot) {
+void CommitFeature(const CSetup& master, const CFeature& feature, bool root) {
   const CSetup& setup = *feature.setup;
   std::string uninstallId = feature.UninstallID.UpperTranslated(setup);
   if ((feature.selected || root) && !uninstallId.empty()) {
-    CreateDirectoryTree(UninstallDirectory(corvaRoot));
-    std::string file = FeatureUninstallFile(corvaRoot, uninstallId);
+    CreateDirectoryTree(UninstallDirectory());
+    std::string file = UninstallFileOf(uninstallId);
     std::string id = feature.ID.UpperTranslated(setup);
     std::string version = feature.Version.Translated(setup);
     LogLine("Register " + file + ":" + id + "=" + version);
     WriteIniString(file, kFeaturesInstalledSection, id, version);
   }
   ScopedLogIndent indent;
-  for (const CFeature& child : feature.subfeatures) CommitFeature(master, child, false, corvaRoot);
+  for (const CFeature& child : feature.subfeatures) CommitFeature(master, child, false);
 }
 
 void CommitPassword(CPassword& account) {
@@ -68,11 +67,11 @@ void CommitPassword(CPassword& account) {
   SetRegString(HKEY_LOCAL_MACHINE, key, "Password", account.password);
 }
 
-void CommitCoreComponent(const CComponent& component, const std::string& corvaRoot) {
+void CommitCoreComponent(const CComponent& component) {
   if (!component.selected || !component.IsCore()) return;
-  CreateDirectoryTree(UninstallDirectory(corvaRoot));
+  CreateDirectoryTree(UninstallDirectory());
   if (!component.setup) return;
-  std::string file = CoreComponentsFile(corvaRoot);
+  std::string file = CoreComponentsFile();
   std::string id = component.ID.Raw();
   std::string version = component.setup->Version.Translated(*component.setup);
   LogLine("Register " + file + ":" + id + "=" + version);
@@ -80,7 +79,7 @@ void CommitCoreComponent(const CComponent& component, const std::string& corvaRo
 }
 }  // namespace
 
-void RecordConfiguration(const CSetup& master) {
+void RecordConfiguration(CSetup& master) {
   if (!master.programFolder.empty() && SelectionNeedsFolder(master.rootFeature)) {
     LogLine("Register folder = " + master.programFolder);
     SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", master.programFolder);
@@ -103,11 +102,10 @@ void RegisterTargets(const CSetup& master) {
 }
 
 void CommitFeatures(CSetup& master) {
-  std::string corvaRoot = CorvaRootPath(master);
   LogLine("Commit installed features :");
   {
     ScopedLogIndent indent;
-    CommitFeature(master, master.rootFeature, true, corvaRoot);
+    CommitFeature(master, master.rootFeature, true);
   }
   LogLine("Commit passwords :");
   {
@@ -117,7 +115,7 @@ void CommitFeatures(CSetup& master) {
   LogLine("Commit core components :");
   {
     ScopedLogIndent indent;
-    for (const CComponent& component : master.components) CommitCoreComponent(component, corvaRoot);
+    for (const CComponent& component : master.components) CommitCoreComponent(component);
   }
 }
 

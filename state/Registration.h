@@ -4,7 +4,7 @@
 class CSetup;
 
 // Program folder, setup type and, when the server pages were shown, the server choice.
-void RecordConfiguration(const CSetup& master);
+void RecordConfiguration(CSetup& master);
 // The install directories, "<ID>dir" each; a single target keeps its first registration.
 void RegisterTargets(const CSetup& master);
 // The installed features, the service accounts and the installed core components. An account

@@ -27,7 +27,7 @@ void RecordServerAdvancedSettings(bool used) {
   LogLine(used ? "Register NEXO Server = Advanced Settings" : "Register NEXO Server = Inactive");
 }
 
-bool RecordedServerAdvancedSettings() {
+bool NexoAdvancedSettingsUsed() {
   return FlagSet(ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kAdvancedSettings));
 }
 

@@ -14,7 +14,7 @@ void RecordServerActive(bool active);
 // Writes "AdvancedSettings" = "1" or "0" and logs the choice.
 void RecordServerAdvancedSettings(bool used);
 // "AdvancedSettings" is "1".
-bool RecordedServerAdvancedSettings();
+bool NexoAdvancedSettingsUsed();
 // The "WebServer" value (empty when none is recorded).
 std::string NexoServerName();
 void RecordServerName(const std::string& name);

@@ -7,18 +7,23 @@
 #include "engine/Win32Handles.h"
 #include "model/Model.h"
 
-std::string UninstallDirectory(const std::string& corvaRoot) { return JoinPath(corvaRoot, "setup\\uninstall"); }
-
-std::string FeatureUninstallFile(const std::string& corvaRoot, const std::string& uninstallId) {
-  return JoinPath(UninstallDirectory(corvaRoot), uninstallId + ".ini");
+std::string CorvaRootPath() {
+  const CTarget* root = Master().targets.Find("CORVAROOT");
+  return root ? CKeywordString(root->path).Translated(*root->setup) : std::string();
 }
 
-std::string CoreComponentsFile(const std::string& corvaRoot) {
-  return JoinPath(UninstallDirectory(corvaRoot), "Corvant Common.ini");
+std::string UninstallDirectory() { return JoinPath(CorvaRootPath(), "setup\\uninstall"); }
+
+std::string UninstallFileOf(const std::string& registrationId) {
+  return JoinPath(UninstallDirectory(), registrationId + ".ini");
 }
 
-std::string InstalledApplications(const std::string& corvaRoot) {
-  std::string directory = UninstallDirectory(corvaRoot);
+std::string CoreComponentsFile() { return JoinPath(UninstallDirectory(), "Corvant Common.ini"); }
+
+std::string GetInstalledApplications() {
+  // Without a main directory there is nothing to list (and no relative folder to search).
+  if (CorvaRootPath().empty()) return std::string();
+  std::string directory = UninstallDirectory();
   std::string list;
   WIN32_FIND_DATAA entry;
   UniqueFindHandle find(FindFirstFileA(JoinPath(directory, "*.ini").c_str(), &entry));
@@ -33,14 +38,4 @@ std::string InstalledApplications(const std::string& corvaRoot) {
     list += ReadIniString(file, "Main", "Description");
   } while (FindNextFileA(find.get(), &entry));
   return list;
-}
-
-std::string UninstallDirectory() {
-  const CTarget* root = Master().targets.Find("CORVAROOT");
-  std::string rootPath = root ? CKeywordString(root->path).Translated(*root->setup) : std::string();
-  return JoinPath(rootPath, "setup\\uninstall");
-}
-
-std::string UninstallFileOf(const std::string& registrationId) {
-  return JoinPath(UninstallDirectory(), registrationId + ".ini");
 }

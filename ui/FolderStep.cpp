@@ -13,7 +13,7 @@
 #include "engine/Win32Handles.h"
 #include "model/Keywords.h"
 #include "model/Model.h"
-#include "model/SelectionNeeds.h"
+#include "model/Selection.h"
 #include "state/Registry.h"
 #include "ui/PageHost.h"
 

@@ -10,6 +10,7 @@
 #include "model/Model.h"
 #include "state/Detection.h"
 #include "state/ServerRecords.h"
+#include "state/UninstallFiles.h"
 #include "ui/NexoLibrary.h"
 
 namespace {
@@ -124,7 +125,7 @@ int RunServerStep(int direction) {
   if (!master.serverActive && master.serverName.empty()) {
     master.serverActive = NexoServerActive() ? 1 : 0;
     master.serverName = NexoServerName();
-    master.serverAdvanced = RecordedServerAdvancedSettings() ? 1 : 0;
+    master.serverAdvanced = NexoAdvancedSettingsUsed() ? 1 : 0;
   }
   if (!GetParamYesNo("EnableNEXOSetup", true) || Unattended() || NexoServerActive()) {
     LogLine("Bypass dialog");
@@ -133,7 +134,7 @@ int RunServerStep(int direction) {
   }
 
   master.serverPagesShown = 1;
-  std::string products = GetInstalledApplications(master);
+  std::string products = GetInstalledApplications();
   constexpr int kFirstPage = 1, kLastPage = 4;
   int page = direction == kStepNext ? kFirstPage : kLastPage;
   int step = direction == kStepNext ? 1 : -1;

@@ -8,22 +8,14 @@
 #include "model/Model.h"
 #include "state/Detection.h"
 #include "state/Registry.h"
+#include "state/UninstallFiles.h"
 #include "support/SuiteTree.h"
 
 using namespace testing_support;
 
 namespace {
-class DetectionTest : public ::testing::Test {
+class DetectionTest : public InProcessModelTest {
  protected:
-  DetectionTest() {
-    CleanCorvantRegistry();
-    SetLogIndentLevel(0);
-  }
-  ~DetectionTest() override {
-    DestroySetupData();
-    SetLogPath("");
-    CleanCorvantRegistry();
-  }
 
   // SUITE with features F1, F2 (sharing the UninstallID SHARED) and F3 below F2.
   void DescribeFeatures(const std::string& rootId = "SUITE", const std::string& components = "") {
@@ -171,12 +163,42 @@ TEST_F(DetectionTest, InstalledApplicationsAreTheVisibleOnesThatAreNotLast) {
   WriteTextFile(suite.UninstallFile("D.ini"), "[Main]\r\nVisible=True\r\nLast=no\r\nDescription=Delta\r\n");
   WriteTextFile(suite.UninstallFile("E.ini"), "[Features Installed]\r\nE=1\r\n");
   Load();
-  std::string list = GetInstalledApplications(Master());
+  std::string list = GetInstalledApplications();
   EXPECT_TRUE(list == "Alpha,Delta" || list == "Delta,Alpha") << list;
 }
 
 TEST_F(DetectionTest, NoUninstallDirectoryMeansNoApplications) {
   DescribeFeatures();
   Load();
-  EXPECT_EQ(GetInstalledApplications(Master()), "");
+  EXPECT_EQ(GetInstalledApplications(), "");
+}
+
+TEST_F(DetectionTest, AnEmptyModelListsNoApplications) {
+  ScratchDirectory current("cwd");
+  WriteTextFile(current / "setup\\uninstall\\A.ini", "[Main]\r\nVisible=YES\r\nDescription=Here\r\n");
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(current.Path().c_str());
+  CreateSetupData();
+  EXPECT_EQ(GetInstalledApplications(), "");
+  SetCurrentDirectoryA(previous);
+}
+
+TEST_F(DetectionTest, TheLoadDetectsAndAFirstInstallStartsWithNothingSelected) {
+  suite.Describe("master", ProductDescription("SUITE", "LoadSubsetups=YES\r\n"));
+  suite.AddMasterLibrary();
+  suite.Describe("alpha", ProductDescription("ALPHA", "", "Selected=YES\r\n"));
+  suite.Describe("beta", ProductDescription("BETA", "", "Selected=YES\r\n"));
+  Load();
+  ASSERT_EQ(Master().rootFeature.subfeatures.Count(), 2);
+  EXPECT_EQ(Feature({0}).defaultSelection, 0);
+  EXPECT_EQ(Feature({1}).defaultSelection, 0);
+  EXPECT_TRUE(ContainsLine(suite.Log(), "Detect Installed Features :"));
+  DestroySetupData();
+
+  WriteTextFile(suite.UninstallFile("BETA.ini"), "[Features Installed]\r\nBETA=1\r\n");
+  Load();
+  EXPECT_EQ(Feature({0}).defaultSelection, 1);
+  EXPECT_EQ(Feature({1}).installed, 1);
+  EXPECT_EQ(Master().firstInstallOfTheseProducts, 0);
 }

@@ -14,17 +14,8 @@
 using namespace testing_support;
 
 namespace {
-class DiskSpaceTest : public ::testing::Test {
+class DiskSpaceTest : public InProcessModelTest {
  protected:
-  DiskSpaceTest() {
-    CleanCorvantRegistry();
-    SetLogIndentLevel(0);
-  }
-  ~DiskSpaceTest() override {
-    DestroySetupData();
-    SetLogPath("");
-    CleanCorvantRegistry();
-  }
 
   // SUITE (ISINSTALL) needs `rootNeed` K in CORVAROOT; core component CORELIB (INFINSTALL) needs
   // 500 K in WINSYSDIR; product ALPHA needs nothing.
@@ -54,6 +45,20 @@ class DiskSpaceTest : public ::testing::Test {
   MessageBoxWatcher boxes;
   SuiteTree suite{"space"};
 };
+
+// Other programs change the free space between two queries: a free amount is any number.
+bool MatchesWithFreeSpace(const std::string& text, const std::string& before, const std::string& after) {
+  if (text.size() <= before.size() + after.size()) return false;
+  if (text.compare(0, before.size(), before) != 0) return false;
+  if (text.compare(text.size() - after.size(), after.size(), after) != 0) return false;
+  std::string number = text.substr(before.size(), text.size() - before.size() - after.size());
+  return number.find_first_not_of("0123456789") == std::string::npos;
+}
+bool LogHasFreeSpaceLine(const std::vector<std::string>& log, const std::string& before, const std::string& after) {
+  for (const std::string& line : log)
+    if (MatchesWithFreeSpace(line, before, after)) return true;
+  return false;
+}
 
 BOOL WINAPI ExtendedFails(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER) { return FALSE; }
 BOOL WINAPI ExtendedFiveTebibytes(LPCSTR, PULARGE_INTEGER available, PULARGE_INTEGER total, PULARGE_INTEGER free) {
@@ -98,7 +103,9 @@ TEST(FreeSpaceTest, TheClassicQueryStandsInForTheExtendedOne) {
 TEST(FreeSpaceTest, TheSystemsQueriesSeeTheTestDrive) {
   EXPECT_NE(SystemFreeSpaceQueries().extended, nullptr);
   EXPECT_GT(FreeSpaceOnDrive("C:"), 0UL);
-  EXPECT_EQ(FreeSpaceOnDrive("C:"), FreeSpaceOnDrive("c:\\"));
+  // The same drive asked as "c:\" answers about as much (other programs write meanwhile).
+  Kilobytes bare = FreeSpaceOnDrive("C:"), root = FreeSpaceOnDrive("c:\\");
+  EXPECT_LT(bare > root ? bare - root : root - bare, 1024UL * 1024UL);
 }
 
 TEST(FreeSpaceTest, SumsStopAtTheLargestValue) {
@@ -143,13 +150,14 @@ TEST_F(DiskSpaceTest, CheckListsTheDrivesAndGoesOnWhenThereIsRoom) {
   std::vector<std::string> log = suite.Log();
   auto at = std::find(log.begin(), log.end(), "Total number of drives :2.");
   ASSERT_NE(at, log.end());
-  ASSERT_GT(log.end() - at, 4);
+  ASSERT_GT(log.end() - at, 5);
   EXPECT_EQ(at[1], "The drives are:-");
   EXPECT_EQ(at[2], "Z:");
   EXPECT_EQ(at[3], "C:");
-  EXPECT_EQ(at[4].rfind("Total disk space required on drive Z: = 500 K (", 0), 0u) << at[4];
-  EXPECT_EQ(at[4], "Total disk space required on drive Z: = 500 K (" + std::to_string(FreeSpaceOnDrive("Z:")) +
-                       " K available)");
+  EXPECT_TRUE(MatchesWithFreeSpace(at[4], "Total disk space required on drive Z: = 500 K (", " K available)"))
+      << at[4];
+  EXPECT_TRUE(MatchesWithFreeSpace(at[5], "Total disk space required on drive C: = 500 K (", " K available)"))
+      << at[5];
 }
 
 TEST_F(DiskSpaceTest, AShortageAsksAndTheAnswerDecides) {
@@ -162,9 +170,10 @@ TEST_F(DiskSpaceTest, AShortageAsksAndTheAnswerDecides) {
   ASSERT_EQ(pages.host.shown.size(), 1u);
   const ScriptedPageHost::Shown& question = pages.host.shown[0];
   EXPECT_EQ(question.caption, "Corvant Setup");
-  EXPECT_EQ(question.text1, "This setup requires 2000000000 K of disk space on drive Z:, and you have only " +
-                                std::to_string(FreeSpaceOnDrive("Z:")) +
-                                " K.  Do you want to proceed, or to change your selections?");
+  EXPECT_TRUE(MatchesWithFreeSpace(question.text1,
+                                   "This setup requires 2000000000 K of disk space on drive Z:, and you have only ",
+                                   " K.  Do you want to proceed, or to change your selections?"))
+      << question.text1;
   EXPECT_EQ(question.text2,
             "(If you are reinstalling any of the files, the actual space required may be considerably less.)");
   EXPECT_EQ(question.yesText, "Yes, proceed with the installation.");
@@ -189,8 +198,8 @@ TEST_F(DiskSpaceTest, AnUnattendedRunOnlyLogsAShortage) {
   ScopedScriptedPages pages;
   CheckDiskSpace(Master(), false);
   EXPECT_TRUE(pages.host.shown.empty());
-  EXPECT_TRUE(ContainsLine(suite.Log(), "Total disk space required on drive Z: = 2000000000 K (" +
-                                            std::to_string(FreeSpaceOnDrive("Z:")) + " K available)"));
+  EXPECT_TRUE(LogHasFreeSpaceLine(suite.Log(), "Total disk space required on drive Z: = 2000000000 K (",
+                                  " K available)"));
 }
 
 TEST_F(DiskSpaceTest, FinalChecksGoBackOrStopOnTheQuestionsAnswer) {

@@ -13,17 +13,8 @@ using namespace testing_support;
 namespace {
 const char kSetupKeyPath[] = "Software\\Corvant\\Setup";
 
-class RegistrationTest : public ::testing::Test {
+class RegistrationTest : public InProcessModelTest {
  protected:
-  RegistrationTest() {
-    CleanCorvantRegistry();
-    SetLogIndentLevel(0);
-  }
-  ~RegistrationTest() override {
-    DestroySetupData();
-    SetLogPath("");
-    CleanCorvantRegistry();
-  }
 
   void Describe(const std::string& rootLines = "") {
     suite.Describe("master",

@@ -87,6 +87,30 @@ TEST_F(RegistryTest, DeleteRegKeyTreeRemovesEverySubKey) {
   EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, Key("t")));
 }
 
+namespace {
+// Gives a key an empty access list (nobody may open it), or back the default one.
+void LockKey(const std::string& key, bool locked) {
+  UniqueRegKey opened = OpenRegKey(HKEY_LOCAL_MACHINE, key, WRITE_DAC);
+  ASSERT_TRUE(opened);
+  SECURITY_DESCRIPTOR descriptor;
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  ACL empty;
+  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, locked ? &empty : nullptr, FALSE);
+  ASSERT_EQ(RegSetKeySecurity(opened.get(), DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+}
+}  // namespace
+
+TEST_F(RegistryTest, DeleteRegKeyTreeGivesUpOnASubKeyItCannotOpen) {
+  CreateRegKey(HKEY_LOCAL_MACHINE, Key("t\\locked"));
+  LockKey(Key("t\\locked"), true);
+  ASSERT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, Key("t\\locked")));
+  EXPECT_FALSE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, Key("t")));
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, Key("t")));
+  LockKey(Key("t\\locked"), false);
+  EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, Key("t")));
+}
+
 TEST(IsValidPathTest, DriveRootNeedsItsFlag) {
   EXPECT_FALSE(IsValidPath("C:\\", 0));
   EXPECT_TRUE(IsValidPath("C:\\", kAllowDriveRoot));

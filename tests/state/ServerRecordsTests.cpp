@@ -72,7 +72,7 @@ TEST_F(ServerRecordsTest, RecordsLogTheirChoice) {
   RecordServerAdvancedSettings(true);
   RecordServerAdvancedSettings(false);
   RecordServerName("HOST");
-  EXPECT_TRUE(!RecordedServerAdvancedSettings());
+  EXPECT_TRUE(!NexoAdvancedSettingsUsed());
   EXPECT_EQ(ReadLines(dir / "run.log"),
             (std::vector<std::string>{"Register NEXO Server = Active", "Register NEXO Server = Inactive",
                                       "Register NEXO Server = Advanced Settings",

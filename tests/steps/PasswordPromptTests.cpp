@@ -13,17 +13,8 @@
 using namespace testing_support;
 
 namespace {
-class PasswordPromptTest : public ::testing::Test {
+class PasswordPromptTest : public InProcessModelTest {
  protected:
-  PasswordPromptTest() {
-    CleanCorvantRegistry();
-    SetLogIndentLevel(0);
-  }
-  ~PasswordPromptTest() override {
-    DestroySetupData();
-    SetLogPath("");
-    CleanCorvantRegistry();
-  }
 
   // SUITE needs the account SVC, its feature F1 the account DB; the account IDLE nobody selects.
   void Load(const std::string& paramsLines = "") {

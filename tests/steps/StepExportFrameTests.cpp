@@ -29,17 +29,8 @@ int __stdcall TS_FirstTimeInstall();
 using namespace testing_support;
 
 namespace {
-class ExportFrameTest : public ::testing::Test {
+class ExportFrameTest : public InProcessModelTest {
  protected:
-  ExportFrameTest() {
-    CleanCorvantRegistry();
-    SetLogIndentLevel(0);
-  }
-  ~ExportFrameTest() override {
-    DestroySetupData();
-    SetLogPath("");
-    CleanCorvantRegistry();
-  }
   void Load(const std::string& paramsLines = "") {
     suite.Describe("master", ProductDescription("SUITE", "", "Password=SVC;Service account\r\nTargetNeed0=CORVAROOT;64\r\n"));
     suite.AddMasterLibrary();

@@ -13,6 +13,16 @@ using namespace testing_support;
 namespace {
 const char kSetupKeyPath[] = "Software\\Corvant\\Setup";
 
+// An engine of its own with the suite loaded; unloaded at the end of the scope.
+struct LoadedSuite {
+  LoadedSuite(const SuiteTree& suite, const std::string& params)
+      : engine(suite.MasterDir()), steps(engine), loaded(steps.load(params.c_str()) == 0) {}
+  ~LoadedSuite() { steps.unload(); }
+  EngineInstance engine;
+  EngineSteps steps;
+  bool loaded;
+};
+
 class WholeRunTest : public ::testing::Test {
  protected:
   WholeRunTest() { CleanCorvantRegistry(); }
@@ -36,6 +46,7 @@ class WholeRunTest : public ::testing::Test {
     return entry + " direction=" + std::to_string(direction) + " params=" + params + " product=" + product;
   }
   std::string Setup(const std::string& name) { return ReadRegString(HKEY_LOCAL_MACHINE, kSetupKeyPath, name); }
+  std::string QuietParams(const std::string& lines = "") { return suite.WriteParams("MessageLevel=NONE\r\n" + lines); }
 
   MessageBoxWatcher boxes;
   SuiteTree suite{"run"};
@@ -44,10 +55,10 @@ class WholeRunTest : public ::testing::Test {
 
 TEST_F(WholeRunTest, HooksWalkForwardAndBackWithEachSetupsOwnFilesInForce) {
   DescribeSuite();
-  EngineInstance engine(suite.MasterDir());
-  EngineSteps steps(engine);
-  auto configIniFile = engine.Get<int(__stdcall*)(char*)>("TSGetConfigIniFile");
-  ASSERT_EQ(steps.load(suite.WriteParams("MessageLevel=NONE\r\n").c_str()), 0);
+  LoadedSuite run(suite, QuietParams());
+  ASSERT_TRUE(run.loaded);
+  auto& steps = run.steps;
+  auto configIniFile = run.engine.Get<int(__stdcall*)(char*)>("TSGetConfigIniFile");
   for (const char* dir : {"master", "alpha", "Core\\CORELIB"}) suite.ClearCalls(dir);
 
   EXPECT_EQ(steps.initialization(), 1);
@@ -70,14 +81,13 @@ TEST_F(WholeRunTest, HooksWalkForwardAndBackWithEachSetupsOwnFilesInForce) {
   EXPECT_TRUE(ContainsLine(log, "   Initialization for SUITE product"));
   EXPECT_TRUE(ContainsLine(log, "   InitialChecks for ALPHA product"));
   EXPECT_TRUE(ContainsLine(log, "   return BACK"));
-  EXPECT_EQ(steps.unload(), 0);
 }
 
 TEST_F(WholeRunTest, BackwardWalkVisitsAlphaThenTheCoreComponentThenTheMaster) {
   DescribeSuite();
-  EngineInstance engine(suite.MasterDir());
-  EngineSteps steps(engine);
-  ASSERT_EQ(steps.load(suite.WriteParams("MessageLevel=NONE\r\n").c_str()), 0);
+  LoadedSuite run(suite, QuietParams());
+  ASSERT_TRUE(run.loaded);
+  auto& steps = run.steps;
   for (const char* dir : {"master", "alpha", "Core\\CORELIB"}) suite.ClearCalls(dir);
   EXPECT_EQ(steps.preSelection(12), 12);
   std::vector<std::string> log = suite.Log();
@@ -85,66 +95,59 @@ TEST_F(WholeRunTest, BackwardWalkVisitsAlphaThenTheCoreComponentThenTheMaster) {
   EXPECT_LT(at("   PreSelection for ALPHA product"), at("   PreSelection for Core library"));
   EXPECT_LT(at("   PreSelection for Core library"), at("   PreSelection for SUITE product"));
   EXPECT_LT(at("   PreSelection for SUITE product"), static_cast<long>(log.size()));
-  steps.unload();
 }
 
 TEST_F(WholeRunTest, AHookAnsweringBackAtTheFirstPlaceTurnsTheStepBack) {
   DescribeSuite("PreSelection=12\r\n");
-  EngineInstance engine(suite.MasterDir());
-  EngineSteps steps(engine);
-  ASSERT_EQ(steps.load(suite.WriteParams("MessageLevel=NONE\r\n").c_str()), 0);
+  LoadedSuite run(suite, QuietParams());
+  ASSERT_TRUE(run.loaded);
+  auto& steps = run.steps;
   suite.ClearCalls("alpha");
   EXPECT_EQ(steps.preSelection(1), 12);
   EXPECT_TRUE(suite.Calls("alpha").empty());
   EXPECT_TRUE(ContainsLine(suite.Log(), "   return BACK"));
-  steps.unload();
 }
 
 TEST_F(WholeRunTest, AHookAnsweringZeroStopsTheRun) {
   DescribeSuite("", "InitialChecks=0\r\n");
-  EngineInstance engine(suite.MasterDir());
-  EngineSteps steps(engine);
-  ASSERT_EQ(steps.load(suite.WriteParams("MessageLevel=NONE\r\n").c_str()), 0);
+  LoadedSuite run(suite, QuietParams());
+  ASSERT_TRUE(run.loaded);
+  auto& steps = run.steps;
   EXPECT_EQ(steps.initialChecks(1), 9);
   EXPECT_TRUE(ContainsLine(suite.Log(), "   Exit setup"));
-  steps.unload();
 }
 
 TEST_F(WholeRunTest, AHookAnsweringNextWhileGoingBackTurnsTheWalkForward) {
   DescribeSuite("", "PreSelection=1\r\n");
-  EngineInstance engine(suite.MasterDir());
-  EngineSteps steps(engine);
-  ASSERT_EQ(steps.load(suite.WriteParams("MessageLevel=NONE\r\n").c_str()), 0);
+  LoadedSuite run(suite, QuietParams());
+  ASSERT_TRUE(run.loaded);
+  auto& steps = run.steps;
   suite.ClearCalls("master");
   suite.ClearCalls("alpha");
   EXPECT_EQ(steps.preSelection(12), 1);
   EXPECT_EQ(suite.Calls("alpha").size(), 1u);
   EXPECT_TRUE(suite.Calls("master").empty());
-  steps.unload();
 }
 
 TEST_F(WholeRunTest, CoreComponentsTakeNoPartWhenTheyAreNotInstalled) {
   DescribeSuite();
-  EngineInstance engine(suite.MasterDir());
-  EngineSteps steps(engine);
-  ASSERT_EQ(steps.load(suite.WriteParams("MessageLevel=NONE\r\nInstallCoreComponents=no\r\n").c_str()), 0);
+  LoadedSuite run(suite, QuietParams("InstallCoreComponents=no\r\n"));
+  ASSERT_TRUE(run.loaded);
+  auto& steps = run.steps;
   suite.ClearCalls("Core\\CORELIB");
   suite.ClearCalls("alpha");
   EXPECT_EQ(steps.initialization(), 1);
   EXPECT_EQ(steps.finalChecks(1), 1);
   EXPECT_TRUE(suite.Calls("Core\\CORELIB").empty());
   EXPECT_EQ(suite.Calls("alpha").size(), 2u);
-  steps.unload();
 }
 
 TEST_F(WholeRunTest, ARunRecordsItselfAndTheNextRunFindsIt) {
   DescribeSuite();
-  std::string params =
-      suite.WriteParams("MessageLevel=NONE\r\nUnattended=YES\r\nPassword0=SVC;svcuser;s3cret\r\n");
   {
-    EngineInstance engine(suite.MasterDir());
-    EngineSteps steps(engine);
-    ASSERT_EQ(steps.load(params.c_str()), 0);
+    LoadedSuite run(suite, QuietParams("Unattended=YES\r\nPassword0=SVC;svcuser;s3cret\r\n"));
+    ASSERT_TRUE(run.loaded);
+    auto& steps = run.steps;
     EXPECT_EQ(steps.initialization(), 1);
     EXPECT_EQ(steps.detectComponents(), 1);
     EXPECT_EQ(steps.firstTimeInstall(), 1);
@@ -155,7 +158,6 @@ TEST_F(WholeRunTest, ARunRecordsItselfAndTheNextRunFindsIt) {
     EXPECT_EQ(steps.configuration(), 0);
     EXPECT_EQ(steps.commitFeatures(), 0);
     EXPECT_EQ(steps.registerTargets(), 0);
-    EXPECT_EQ(steps.unload(), 0);
   }
   std::vector<std::string> log = suite.Log();
   std::string suiteFile = suite.UninstallFile("SUITE.ini");
@@ -187,14 +189,13 @@ TEST_F(WholeRunTest, ARunRecordsItselfAndTheNextRunFindsIt) {
   std::string secondParams = suite.Dir("second.ini");
   WriteTextFile(secondParams, "[Main]\r\nAppendToLog=" + suite.Dir("second.log") + "\r\nMessageLevel=NONE\r\n");
   {
-    EngineInstance engine(suite.MasterDir());
-    EngineSteps steps(engine);
-    ASSERT_EQ(steps.load(secondParams.c_str()), 0);
+    LoadedSuite run(suite, secondParams);
+    ASSERT_TRUE(run.loaded);
+    auto& steps = run.steps;
     EXPECT_EQ(steps.detectComponents(), 1);
     EXPECT_EQ(steps.firstTimeInstall(), 0);
     EXPECT_EQ(steps.commitFeatures(), 0);
     EXPECT_EQ(steps.registerTargets(), 0);
-    steps.unload();
   }
   std::vector<std::string> second = LogLines(suite.Dir("second.log"));
   EXPECT_TRUE(ContainsLine(second, "   SUITE is already installed"));

@@ -14,6 +14,14 @@ bool Take(std::deque<T>& answers, T& out) {
   answers.pop_front();
   return true;
 }
+
+// Records the page and takes its scripted end; Cancel when the script has none left.
+int Ended(std::vector<ScriptedPageHost::Shown>& shown, const ScriptedPageHost::Shown& page, std::deque<int>& ends) {
+  shown.push_back(page);
+  int end = kEndCancel;
+  Take(ends, end);
+  return end;
+}
 }  // namespace
 
 int ScriptedPageHost::MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
@@ -24,10 +32,7 @@ int ScriptedPageHost::MessagePage(const std::string& caption, const std::string&
   page.text1 = text1;
   page.text2 = text2;
   page.buttonMask = buttonMask;
-  shown.push_back(page);
-  int end = kEndCancel;
-  Take(messageEnds, end);
-  return end;
+  return Ended(shown, page, messageEnds);
 }
 
 int ScriptedPageHost::QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
@@ -42,9 +47,7 @@ int ScriptedPageHost::QuestionPage(const std::string& caption, const std::string
   page.noText = noText;
   page.buttonMask = buttonMask;
   page.initialAnswer = answer;
-  shown.push_back(page);
-  int code = kEndCancel;
-  Take(questionCodes, code);
+  int code = Ended(shown, page, questionCodes);
   if ((code >> 2) == 6) answer = 1;
   if ((code >> 2) == 7) answer = 0;
   return code;
@@ -75,10 +78,7 @@ int ScriptedPageHost::DependencyErrorPage(const std::string& title, const std::s
   page.caption = title;
   page.text1 = text;
   page.buttonMask = group;
-  shown.push_back(page);
-  int end = kEndCancel;
-  Take(dependencyEnds, end);
-  return end;
+  return Ended(shown, page, dependencyEnds);
 }
 
 WizardPageAnswer ScriptedPageHost::TakeWizardAnswer(const std::string& page) {

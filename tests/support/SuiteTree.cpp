@@ -61,6 +61,18 @@ std::string ProductDescription(const std::string& id, const std::string& extraMa
          "\r\n[" + id + "]\r\nName=" + id + " feature\r\n" + extraSections;
 }
 
+InProcessModelTest::InProcessModelTest() {
+  CleanCorvantRegistry();
+  SetLogIndentLevel(0);
+}
+
+InProcessModelTest::~InProcessModelTest() {
+  DestroySetupData();
+  SetLogPath("");
+  SetLogIndentLevel(0);
+  CleanCorvantRegistry();
+}
+
 namespace {
 template <typename Fn>
 Fn Step(const EngineInstance& engine, const char* name) {

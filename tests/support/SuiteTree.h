@@ -4,6 +4,8 @@
 // directories, product setup libraries (the fixture library as prop.dll), the parameters file
 // and the log. The main installation directory lies in the scratch folder too: the master's
 // library translates %CORVANTDIR% to it.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -49,6 +51,14 @@ class SuiteTree {
 // A product description with a root feature of the same ID.
 std::string ProductDescription(const std::string& id, const std::string& extraMain = "",
                                const std::string& extraSections = "");
+
+// Tests that load a suite into this process's model: the registry records, the model and the
+// log settle back to nothing around each test.
+class InProcessModelTest : public ::testing::Test {
+ protected:
+  InProcessModelTest();
+  ~InProcessModelTest() override;
+};
 
 // The steps of a run as a setup script calls them, from one engine instance.
 struct EngineSteps {
