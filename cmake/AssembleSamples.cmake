@@ -1,6 +1,7 @@
 # Lays out the sample CD trees: the descriptions and payloads from the source tree, the engine
 # and the setup host in the master directory and in every product that installs with them, the
-# installation library beside its INF files; then stamps every description with the tool.
+# installation library beside its INF files; then stamps every description with the native stamp
+# command, which writes what the authoring tool's stamp writes.
 cmake_minimum_required(VERSION 3.20)
 file(REMOVE_RECURSE ${DESTINATION})
 file(COPY ${SOURCE}/ DESTINATION ${DESTINATION})
@@ -13,15 +14,7 @@ foreach(dir CD1/Archive CD3/Archive)
 endforeach()
 
 file(GLOB_RECURSE descriptions ${DESTINATION}/prop.ini)
-set(windows_paths)
-foreach(file IN LISTS descriptions)
-  string(REPLACE "/" "\\" windows "Z:${file}")
-  list(APPEND windows_paths ${windows})
-endforeach()
-file(MAKE_DIRECTORY ${WINEPREFIX_DIR})
-set(ENV{WINEPREFIX} ${WINEPREFIX_DIR})
-set(ENV{WINEDEBUG} -all)
-execute_process(COMMAND ${EMULATOR} ${TOOL} stamp ${windows_paths} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+execute_process(COMMAND ${STAMP} ${descriptions} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "stamping the sample descriptions failed (${rc}):\n${out}${err}")
 endif()

@@ -1,7 +1,5 @@
 #include "engine/Text.h"
 
-#include <windows.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -83,25 +81,6 @@ void CopyToBuffer(const std::string& text, char* buffer, size_t size) {
   size_t length = text.size() < size - 1 ? text.size() : size - 1;
   std::memcpy(buffer, text.data(), length);
   buffer[length] = '\0';
-}
-
-std::wstring WideFromAnsi(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
-}
-
-std::string AnsiFromWide(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int length =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return std::string();
-  std::string ansi(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], length, nullptr, nullptr);
-  return ansi;
 }
 
 FieldReader::FieldReader(std::string text, char separator) : rest_(std::move(text)), separator_(separator) {}

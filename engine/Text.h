@@ -1,5 +1,6 @@
 #pragma once
 // Text helpers shared by every subsystem: case rules, trimming, list splitting, formatting.
+// Pure C++: the native build tools and checks compile this file too.
 #include <cstdarg>
 #include <string>
 
@@ -18,10 +19,6 @@ std::string Format(const char* format, ...);
 std::string FormatV(const char* format, va_list args);
 // Copies text into a caller's buffer of `size` bytes, cutting it to fit, always terminated.
 void CopyToBuffer(const std::string& text, char* buffer, size_t size);
-
-// Conversions between the ANSI code page and UTF-16.
-std::wstring WideFromAnsi(const std::string& text);
-std::string AnsiFromWide(const std::wstring& text);
 
 // Splits a list value field by field: the next field is the text up to the first separator,
 // the rest is what follows it; when no separator is left the whole rest is the last field.

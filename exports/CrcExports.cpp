@@ -1,6 +1,7 @@
 // CRC-32 and validation code exports.
 #include "exports/ExportFrame.h"
 #include "model/Crc32.h"
+#include "model/Validation.h"
 
 TS_EXPORT unsigned long TS_GetCRC32(const char* text, unsigned long crc) {
   return Quietly(crc, [&] { return Crc32(text, crc); });

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/Codepage.h"
 #include "engine/Log.h"
 #include "engine/Paths.h"
 #include "engine/Process.h"

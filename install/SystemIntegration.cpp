@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <lm.h>
 
+#include "engine/Codepage.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"

@@ -13,7 +13,7 @@
 #include "engine/Paths.h"
 #include "engine/Text.h"
 #include "model/ConsistencyCheck.h"
-#include "model/Crc32.h"
+#include "model/Validation.h"
 #include "model/Keywords.h"
 #include "model/Model.h"
 #include "model/SetupDump.h"

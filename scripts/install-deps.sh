@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and running Tessaro needs on Debian, when it is missing:
-# the MinGW-w64 cross compilers, Wine with its 32-bit part, Xvfb, CMake, Ninja, GoogleTest sources.
+# the MinGW-w64 cross compilers, a native C++ compiler for the build's own tools, Wine with its
+# 32-bit part, Xvfb, CMake, Ninja, GoogleTest sources.
 set -euo pipefail
 
 missing=()
@@ -8,6 +9,7 @@ have() { command -v "$1" >/dev/null 2>&1; }
 have i686-w64-mingw32-g++-posix || missing+=(g++-mingw-w64-i686)
 have x86_64-w64-mingw32-g++-posix || missing+=(g++-mingw-w64-x86-64)
 have i686-w64-mingw32-widl || missing+=(mingw-w64-tools)
+have g++ || missing+=(g++)
 have wine || missing+=(wine)
 [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
 dpkg -s wine32:i386 >/dev/null 2>&1 || missing+=(wine32:i386)

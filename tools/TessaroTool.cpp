@@ -18,7 +18,7 @@
 #include "host/WizardWalk.h"
 #include "install/DiskSpace.h"
 #include "install/Sequencing.h"
-#include "model/Crc32.h"
+#include "model/Validation.h"
 #include "model/Loader.h"
 #include "model/Model.h"
 #include "model/SetupDump.h"

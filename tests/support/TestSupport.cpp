@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "engine/Paths.h"
-#include "model/Crc32.h"
+#include "model/Validation.h"
 #include "state/Registry.h"
 
 namespace testing_support {
