@@ -4,24 +4,42 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-preset=${1:-mingw-i686}
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset"
-
 source scripts/wine-env.sh
+
+# The shipping target, i686, where this machine runs 32-bit programs; x86_64 elsewhere.
+if [ $# -gt 0 ]; then
+  preset=$1
+  echo "== Target: $preset (asked for)"
+elif tessaro_can_run_32bit; then
+  preset=mingw-i686
+  echo "== Target: mingw-i686, the shipping target: $TESSARO_32BIT_WHY"
+else
+  preset=mingw-x86_64
+  echo "== Target: mingw-x86_64 instead of the shipping target i686: $TESSARO_32BIT_WHY"
+fi
+wine=$TESSARO_WINE64
+if [ "$preset" = mingw-i686 ]; then
+  if ! tessaro_can_run_32bit; then
+    echo "mingw-i686 cannot run here: $TESSARO_32BIT_WHY; run bash scripts/main-job.sh mingw-x86_64" >&2
+    exit 2
+  fi
+  wine=/usr/lib/wine/wine
+fi
+
+# Only what the job runs: the engine, the setup host, the authoring tool and the sample suite.
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target sample_suite tessaro-tool
+
 tessaro_wine_up
-wine=wine
-[ "$preset" = mingw-x86_64 ] && wine=/usr/lib/wine/wine64
 
 samples="$PWD/build/$preset/samples"
 params="$samples/unattended-run.ini"
 cp "$samples/CD1/master/unattended.ini" "$params"
 printf 'AppendToLog=C:\\tessaro-sample.log\r\n' >> "$params"
-to_windows() { echo "Z:$1" | tr / '\\'; }
 
 echo "== Installing the sample suite from $samples (CD1, CD2, CD3), unattended"
 set +e
-"$wine" "$samples/CD1/master/TessaroSetup.exe" "config=$(to_windows "$params")"
+"$wine" "$samples/CD1/master/TessaroSetup.exe" "config=$(tessaro_windows_path "$params")"
 status=$?
 set -e
 echo "== Exit status: $status (0 installed, 1 products failed, 2 cancelled, 3 load failed)"
