@@ -1,17 +1,11 @@
 #include "engine/FileBytes.h"
 
 #include <cstdio>
-#include <memory>
 
-namespace {
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
-}  // namespace
+#include "engine/UniqueResource.h"
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  OpenFile file(std::fopen(path.c_str(), "rb"));
+  UniqueStdFile file(std::fopen(path.c_str(), "rb"));
   if (!file) return std::nullopt;
   std::string bytes;
   char block[4096];
@@ -22,7 +16,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  OpenFile file(std::fopen(path.c_str(), "wb"));
+  UniqueStdFile file(std::fopen(path.c_str(), "wb"));
   if (!file) return false;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
   return std::fclose(file.release()) == 0;

@@ -2,11 +2,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 #include "engine/Win32Handles.h"
 
 namespace {
+// Deeper levels are written at this depth: a line of a script's huge indent level must not
+// need gigabytes of spaces.
+constexpr int kMaxWrittenIndent = 100;
+
 struct LogState {
   std::string path;
   UniqueStdFile held;
@@ -35,7 +41,7 @@ void LogLine(const std::string& text) {
   LogState& state = State();
   if (state.path.empty()) return;
   std::string line;
-  if (state.indent > 0) line.assign(static_cast<size_t>(state.indent) * 3, ' ');
+  if (state.indent > 0) line.assign(static_cast<size_t>(std::min(state.indent, kMaxWrittenIndent)) * 3, ' ');
   line += text;
   line += '\n';
   if (state.held) {
@@ -62,8 +68,15 @@ void CloseLogFile() {
 
 int LogIndentLevel() { return State().indent; }
 void SetLogIndentLevel(int level) { State().indent = level; }
-void LogIndent() { ++State().indent; }
-void LogUnindent() { --State().indent; }
+// The counter saturates instead of overflowing, whatever a script asks.
+void LogIndent() {
+  int& indent = State().indent;
+  if (indent < std::numeric_limits<int>::max()) ++indent;
+}
+void LogUnindent() {
+  int& indent = State().indent;
+  if (indent > std::numeric_limits<int>::min()) --indent;
+}
 
 int LogTopLevelWindows() { return EnumWindows(LogOneWindow, 0) ? 1 : 0; }
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/Log.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
 
@@ -27,8 +28,14 @@ std::string ParamsFileBaseName(const std::string& setupDir) {
   std::string description = JoinPath(setupDir, "prop.ini");
   std::string name;
   if (FileExists(description)) {
-    name = ReadIniString(description, "Main", "MIFName");
-    if (name.empty()) name = ReadIniString(description, "Main", "RootFeature");
+    // A name that would put the staged file outside the temporary directory is passed over.
+    for (const char* key : {"MIFName", "RootFeature"}) {
+      name = WithoutEndQuotes(ReadIniString(description, "Main", key));
+      if (name.empty()) continue;
+      if (IsPlainFileName(name)) break;
+      LogLine("***** " + std::string(key) + " " + name + " in " + description + " is not a file name; it is not used");
+      name.clear();
+    }
   }
   if (name.empty()) {
     std::string folder = StripTrailingBackslashes(setupDir);

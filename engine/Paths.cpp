@@ -39,6 +39,10 @@ bool PathExists(const std::string& path) {
   return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos;
+}
+
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
   DWORD attributes = GetFileAttributesA(path.c_str());

@@ -12,6 +12,10 @@ std::string DirectoryOf(const std::string& filePath);
 std::string ParentDirectory(const std::string& directory);
 // The last name of a path, trailing backslashes ignored.
 std::string LastPathName(const std::string& path);
+// A name from a description, parameters or status file that the engine turns into a file name
+// inside a directory of its own choosing: it must not lead elsewhere, so path separators, a
+// drive or stream colon and ".." are refused, and so is an empty name.
+bool IsPlainFileName(const std::string& name);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool PathExists(const std::string& path);

@@ -8,7 +8,9 @@ namespace {
 std::string Arg(const char* text) { return text ? text : ""; }
 }  // namespace
 
-TS_EXPORT int TS_IsInstalled(const char* propIni) { return IsProductInstalled(Arg(propIni)); }
+TS_EXPORT int TS_IsInstalled(const char* propIni) {
+  return Quietly(-1, [&] { return IsProductInstalled(Arg(propIni)); });
+}
 
 TS_EXPORT int TS_DoInstall(const char* propIni) {
   return Quietly(-1, [&] { return InstallProduct(Arg(propIni)); });

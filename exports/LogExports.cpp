@@ -3,18 +3,24 @@
 #include "exports/ExportFrame.h"
 
 TS_EXPORT int TSSetLogLevel(int level) {
-  SetLogIndentLevel(level);
-  return 0;
+  return Quietly(0, [&] {
+    SetLogIndentLevel(level);
+    return 0;
+  });
 }
 
 TS_EXPORT int TSIndentLog() {
-  LogIndent();
-  return 0;
+  return Quietly(0, [] {
+    LogIndent();
+    return 0;
+  });
 }
 
 TS_EXPORT int TSUnindentLog() {
-  LogUnindent();
-  return 0;
+  return Quietly(0, [] {
+    LogUnindent();
+    return 0;
+  });
 }
 
 TS_EXPORT int TSAddToLog(const char* text) {

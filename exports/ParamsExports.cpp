@@ -65,15 +65,15 @@ TS_EXPORT int TSWriteParamTarget(const char* iniFile, unsigned index, const char
 }
 
 TS_EXPORT int TSWriteParam2(const char* key, const char* value) {
-  return TSWriteParam(ParamsFileInForce().c_str(), key, value);
+  return Quietly(0, [&] { return TSWriteParam(ParamsFileInForce().c_str(), key, value); });
 }
 
 TS_EXPORT int TSWriteParamYesNo2(const char* key, int yes) {
-  return TSWriteParamYesNo(ParamsFileInForce().c_str(), key, yes);
+  return Quietly(0, [&] { return TSWriteParamYesNo(ParamsFileInForce().c_str(), key, yes); });
 }
 
 TS_EXPORT int TSWriteParamTarget2(unsigned index, const char* value) {
-  return TSWriteParamTarget(ParamsFileInForce().c_str(), index, value);
+  return Quietly(0, [&] { return TSWriteParamTarget(ParamsFileInForce().c_str(), index, value); });
 }
 
 TS_EXPORT int TSGetProp(const char* key, char* out) {

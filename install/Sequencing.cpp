@@ -152,6 +152,43 @@ void AdoptSetupsBelow(const std::string& root) {
     for (auto child = children.rbegin(); child != children.rend(); ++child) pending.emplace_back(*child, depth + 1);
   }
 }
+// The CD state and every setup's paths as they were before a CD switch, put back when the
+// switch does not complete.
+class CDSwitch {
+ public:
+  explicit CDSwitch(CSetup& master)
+      : master_(master), currentCD_(master.currentCD), currentCDRoot_(master.currentCDRoot) {
+    // Every setup that FindSetup can hand to the adoption of a directory.
+    Save(master);
+    for (CSetup& subsetup : master.subsetups) Save(subsetup);
+    for (CComponent& component : master.components)
+      if (component.IsCore() && component.setup) Save(*component.setup);
+  }
+  ~CDSwitch() {
+    if (committed_) return;
+    master_.currentCD = currentCD_;
+    master_.currentCDRoot = currentCDRoot_;
+    for (const SetupPaths& saved : paths_) {
+      saved.setup->SrcDir = saved.srcDir;
+      saved.setup->PropIniFile = saved.propIniFile;
+    }
+  }
+  CDSwitch(const CDSwitch&) = delete;
+  CDSwitch& operator=(const CDSwitch&) = delete;
+  void Commit() { committed_ = true; }
+
+ private:
+  struct SetupPaths {
+    CSetup* setup;
+    std::string srcDir, propIniFile;
+  };
+  void Save(CSetup& setup) { paths_.push_back({&setup, setup.SrcDir, setup.PropIniFile}); }
+  CSetup& master_;
+  CSetupCD* currentCD_;
+  std::string currentCDRoot_;
+  std::vector<SetupPaths> paths_;
+  bool committed_ = false;
+};
 }  // namespace
 
 std::string IdentifyCurrentCD(const std::string& root) {
@@ -163,9 +200,13 @@ std::string IdentifyCurrentCD(const std::string& root) {
     if (id.empty()) id = kDefaultCD;
     LogLine("CD identified as " + id);
     CSetup& master = Master();
+    // The switch to the new CD holds only once every setup on it has been verified; a CD that
+    // fails leaves the current CD and every setup's paths as they were.
+    CDSwitch change(master);
     master.currentCD = master.cds.Find(id);
     master.currentCDRoot = root;
     AdoptSetupsBelow(root);
+    change.Commit();
     return master.currentCD ? CDId(*master.currentCD) : std::string();
   } catch (CMyError& error) {
     error.Report();

@@ -6,6 +6,7 @@
 #include "engine/Codepage.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
+#include "engine/SystemLibrary.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
 #include "engine/Win32Handles.h"
@@ -28,7 +29,7 @@ void BroadcastEnvironmentChange() {
 std::optional<std::string> WorkstationLogonDomain() {
   using GetUserInfo = NET_API_STATUS(WINAPI*)(LPWSTR, DWORD, LPBYTE*);
   using FreeBuffer = NET_API_STATUS(WINAPI*)(LPVOID);
-  UniqueModule netApi(LoadLibraryA("NetAPI32.dll"));
+  UniqueModule netApi(LoadSystemLibrary("NetAPI32.dll"));
   if (!netApi) return std::nullopt;
   auto getUserInfo = reinterpret_cast<GetUserInfo>(
       reinterpret_cast<void*>(GetProcAddress(netApi.get(), "NetWkstaUserGetInfo")));
@@ -51,24 +52,49 @@ std::string RestartProgram() {
 }
 }  // namespace
 
-bool PathListHolds(const std::string& pathList, const std::string& directory) {
-  std::string wanted = StripTrailingBackslashes(directory);
-  FieldReader entries(pathList);
-  while (!entries.AtEnd())
-    if (EqualsNoCase(StripTrailingBackslashes(entries.Next()), wanted)) return true;
-  return false;
+namespace {
+std::wstring WithoutTrailingBackslashes(std::wstring path) {
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path;
+}
+}  // namespace
+
+bool PathListHolds(const std::wstring& pathList, const std::wstring& directory) {
+  std::wstring wanted = WithoutTrailingBackslashes(directory);
+  size_t at = 0;
+  for (;;) {
+    size_t end = pathList.find(L';', at);
+    std::wstring entry = WithoutTrailingBackslashes(pathList.substr(at, end == std::wstring::npos ? end : end - at));
+    if (CompareStringOrdinal(entry.c_str(), static_cast<int>(entry.size()), wanted.c_str(),
+                             static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL)
+      return true;
+    if (end == std::wstring::npos) return false;
+    at = end + 1;
+  }
 }
 
 void AddToSystemPath(const std::string& directory) {
   LogLine("Add " + directory + " to the PATH variable");
   // An empty name would only add an empty entry.
   if (StripTrailingBackslashes(directory).empty()) return;
-  std::string oldPath = ReadRegStringWhole(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH");
-  if (PathListHolds(oldPath, directory)) return;
-  std::string newPath = oldPath.empty() ? directory : directory + ";" + oldPath;
-  LogLine("   Old path = " + oldPath);
-  LogLine("   New path = " + newPath);
-  SetRegExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", newPath);
+  // PATH is read and written as UTF-16: entries outside the ANSI code page must come back as
+  // they were. A PATH that cannot be read is left alone rather than replaced.
+  RegWideText oldPath = ReadRegWideText(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH");
+  if (oldPath.status == RegWideText::kFailed) {
+    LogLine(Format("*** Unable to read the PATH variable (RegQueryValueExW error %ld); PATH is left unchanged",
+                   oldPath.error));
+    return;
+  }
+  std::wstring wideDirectory = WideFromAnsi(directory);
+  if (PathListHolds(oldPath.text, wideDirectory)) return;
+  std::wstring newPath = oldPath.text.empty() ? wideDirectory : wideDirectory + L";" + oldPath.text;
+  LogLine("   Old path = " + AnsiFromWide(oldPath.text));
+  LogLine("   New path = " + AnsiFromWide(newPath));
+  long status = SetRegWideExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", newPath);
+  if (status != ERROR_SUCCESS) {
+    LogLine(Format("*** Unable to write the PATH variable (RegSetValueExW error %ld)", status));
+    return;
+  }
   BroadcastEnvironmentChange();
 }
 

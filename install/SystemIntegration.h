@@ -6,9 +6,10 @@
 
 // True when one of the ";"-separated entries of the list names the directory (case ignored,
 // trailing backslashes ignored).
-bool PathListHolds(const std::string& pathList, const std::string& directory);
+bool PathListHolds(const std::wstring& pathList, const std::wstring& directory);
 // Puts the directory in front of the machine-wide PATH unless PATH already names it, and tells
-// every top-level window that the environment changed.
+// every top-level window that the environment changed. A PATH that cannot be read, or the new
+// one that cannot be written, is logged and nothing changes.
 void AddToSystemPath(const std::string& directory);
 
 void ScheduleReboot();

@@ -3,9 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/Paths.h"
 #include "engine/Text.h"
-#include "engine/Win32Handles.h"
+#include "engine/UniqueResource.h"
 
 namespace {
 // Longest token kept; the rest of a longer token is dropped so that it cannot turn into
@@ -172,18 +171,20 @@ const CMifGroup* CMifGroupList::Find(const std::string& name) const {
 }
 
 bool CMif::ReadFile(const std::string& path) {
-  groups.Clear();
-  componentName.clear();
   UniqueStdFile file(std::fopen(path.c_str(), "rb"));
-  if (!file) return false;
-  MifParser(file.get(), *this).Run();
+  if (!file) {
+    groups.Clear();
+    componentName.clear();
+    return false;
+  }
+  Read(file.get());
   return true;
 }
 
-bool CMif::Load(const std::string& mifName) {
-  std::string fileName = mifName + ".mif";
-  if (ReadFile(JoinPath(WindowsDirectory(), fileName)) && !InstallStatus().empty()) return true;
-  return ReadFile(JoinPath(TempDirectory(), fileName)) && !InstallStatus().empty();
+void CMif::Read(std::FILE* file) {
+  groups.Clear();
+  componentName.clear();
+  MifParser(file, *this).Run();
 }
 
 std::string CMif::Value(const std::string& group, const std::string& attribute) const {

@@ -1,8 +1,11 @@
 #pragma once
 // The object model of a status file in the Management Information Format that product
 // installers leave behind: a component with groups, each group with attributes. Names are
-// looked up in upper case; a missing group or attribute reads as empty text.
+// looked up in upper case; a missing group or attribute reads as empty text. The reader is pure
+// C++ (the native fuzzing build compiles it); where status files are looked for is in
+// mif/StatusFiles.cpp.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <unordered_map>
 
@@ -57,6 +60,8 @@ class CMif {
   bool Load(const std::string& mifName);
   // Empties the groups and reads one file; false when it cannot be opened.
   bool ReadFile(const std::string& path);
+  // Empties the groups and reads an open file to its end.
+  void Read(std::FILE* file);
   // The value of an attribute of a group; empty when either is missing.
   std::string Value(const std::string& group, const std::string& attribute) const;
   // The value of Status in the group InstallStatus.

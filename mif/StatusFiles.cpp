@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
@@ -29,10 +31,28 @@ std::string MifNameOf(const std::string& descriptionFile) {
   return WithoutEndQuotes(name);
 }
 
-void DeleteStatusFiles(const std::string& mifName) {
+namespace {
+// Where a product's installer leaves its status file: the Windows directory, then the temporary
+// directory; nowhere for a name that would lead out of them (or for no name at all).
+std::vector<std::string> StatusFilePlaces(const std::string& mifName) {
+  if (mifName.empty()) return {};
+  if (!IsPlainFileName(mifName)) {
+    LogLine("***** MIF File name " + mifName + " is not a file name; no status file is looked for");
+    return {};
+  }
   std::string fileName = mifName + ".mif";
-  DeleteFileIfPresent(JoinPath(WindowsDirectory(), fileName));
-  DeleteFileIfPresent(JoinPath(TempDirectory(), fileName));
+  return {JoinPath(WindowsDirectory(), fileName), JoinPath(TempDirectory(), fileName)};
+}
+}  // namespace
+
+void DeleteStatusFiles(const std::string& mifName) {
+  for (const std::string& place : StatusFilePlaces(mifName)) DeleteFileIfPresent(place);
+}
+
+bool CMif::Load(const std::string& mifName) {
+  for (const std::string& place : StatusFilePlaces(mifName))
+    if (ReadFile(place) && !InstallStatus().empty()) return true;
+  return false;
 }
 
 bool ProductSetupSucceeded(const std::string& descriptionFile) {

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "engine/Application.h"
 #include "engine/Log.h"
 #include "engine/ProductLibrary.h"
 #include "engine/Text.h"
+#include "model/KeywordText.h"
 #include "model/Model.h"
 #include "state/Registry.h"
 #include "state/ServerRecords.h"
@@ -20,6 +22,8 @@ constexpr char kWindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVers
 constexpr size_t kGuardedBufferSize = 1024;
 // More passes than targets cannot be needed: each useful pass settles at least one path.
 constexpr int kExtraResolvePasses = 1;
+// How many target paths one translation may follow through each other.
+constexpr size_t kMaxTargetNesting = 64;
 
 std::string CutToKeywordBuffer(std::string value) {
   if (value.size() > kKeywordBufferSize - 1) value.resize(kKeywordBufferSize - 1);
@@ -127,7 +131,10 @@ TargetOutcome TranslateTargetPath(const CTarget& target) {
     if (known->second.kind == TargetOutcome::Cycle) ++round.cyclesMet;
     return known->second;
   }
-  if (std::find(round.active.begin(), round.active.end(), id) != round.active.end()) {
+  // A path that leads back to itself, or through more targets than any suite nests, cannot be
+  // resolved; the walk stops here instead of exhausting the stack.
+  if (round.active.size() >= kMaxTargetNesting ||
+      std::find(round.active.begin(), round.active.end(), id) != round.active.end()) {
     ++round.cyclesMet;
     return {TargetOutcome::Cycle, std::string()};
   }
@@ -204,15 +211,12 @@ std::string TranslateKeywordText(const CSetup& setup, const std::string& text, b
   RoundScope scope;
   std::string result;
   bool allFinal = true;
-  size_t at = 0;
-  for (;;) {
-    size_t open = text.find('%', at);
-    result.append(text, at, open - at);
-    size_t close = text.find('%', open + 1);
-    std::string name = text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-    std::string keyword = "%" + name + "%";
-    at = close == std::string::npos ? text.size() : close + 1;
-
+  for (const KeywordTextPiece& piece : SplitKeywordText(text)) {
+    if (!piece.isKeyword) {
+      result += piece.text;
+      continue;
+    }
+    std::string keyword = "%" + piece.text + "%";
     std::string value;
     int final = 1;
     bool translated = TranslateByCustomLibrary(setup, keyword, value, final) ||
@@ -224,27 +228,69 @@ std::string TranslateKeywordText(const CSetup& setup, const std::string& text, b
     } else {
       result += keyword;
     }
-    if (text.find('%', at) == std::string::npos) {
-      result.append(text, at, std::string::npos);
-      break;
-    }
   }
   if (!allFinal && !force) return text;
   return result;
 }
 
+namespace {
+// The targets of a collection by upper-cased ID, the first of each ID.
+std::map<std::string, CTarget*> TargetIndex(Collection<CTarget>& targets) {
+  std::map<std::string, CTarget*> index;
+  for (CTarget& target : targets) index.emplace(ToUpper(target.ID.Raw()), &target);
+  return index;
+}
+
+// The targets whose paths refer to others, each after the targets its path refers to, so that
+// every path is translated once its references are settled and no translation has to follow a
+// chain of references. The walk keeps its own stack; references that lead round in a circle are
+// left to the translation to find.
+std::vector<CTarget*> InReferenceOrder(Collection<CTarget>& targets) {
+  std::map<std::string, CTarget*> index = TargetIndex(targets);
+  enum class Mark { Unseen, Open, Done };
+  std::map<const CTarget*, Mark> marks;
+  std::vector<CTarget*> order;
+  for (CTarget& start : targets) {
+    if (marks[&start] != Mark::Unseen) continue;
+    struct Frame {
+      CTarget* target;
+      std::vector<std::string> names;
+      size_t next;
+    };
+    std::vector<Frame> stack{{&start, NamesBetweenPercentSigns(start.path), 0}};
+    marks[&start] = Mark::Open;
+    while (!stack.empty()) {
+      Frame& frame = stack.back();
+      if (frame.next == frame.names.size()) {
+        marks[frame.target] = Mark::Done;
+        order.push_back(frame.target);
+        stack.pop_back();
+        continue;
+      }
+      auto found = index.find(ToUpper(frame.names[frame.next++]));
+      if (found == index.end() || marks[found->second] != Mark::Unseen) continue;
+      marks[found->second] = Mark::Open;
+      CTarget* next = found->second;
+      stack.push_back({next, NamesBetweenPercentSigns(next->path), 0});
+    }
+  }
+  return order;
+}
+}  // namespace
+
 bool ResolveTargets(Collection<CTarget>& targets) {
+  std::vector<CTarget*> order = InReferenceOrder(targets);
   // Each useful pass settles at least one path; a translator that keeps changing its answer
   // must not keep the load busy for ever.
   int passesLeft = targets.Count() + kExtraResolvePasses;
   bool changed = true;
   while (changed && passesLeft-- > 0) {
     changed = false;
-    for (CTarget& target : targets) {
-      if (target.path.find('%') == std::string::npos) continue;
-      std::string translated = TranslateKeywordText(*target.setup, target.path, true);
-      if (!EqualsNoCase(translated, target.path)) {
-        target.path = translated;
+    for (CTarget* target : order) {
+      if (target->path.find('%') == std::string::npos) continue;
+      std::string translated = TranslateKeywordText(*target->setup, target->path, true);
+      if (!EqualsNoCase(translated, target->path)) {
+        target->path = translated;
         changed = true;
       }
     }
@@ -255,49 +301,101 @@ bool ResolveTargets(Collection<CTarget>& targets) {
 }
 
 namespace {
-bool DependsOn(const CTarget& target, const CTarget& changed) {
-  return &target != &changed && target.defaultPath.find("%" + changed.ID.Raw() + "%") != std::string::npos &&
-         target.Recalculated();
-}
-
-bool InWalk(const std::vector<const CTarget*>& walk, const CTarget& target) {
-  return std::find(walk.begin(), walk.end(), &target) != walk.end();
-}
-
-void RecomputeDependents(const CTarget& changed, std::vector<const CTarget*>& walk) {
-  walk.push_back(&changed);
-  for (CTarget& target : Master().targets) {
-    if (!DependsOn(target, changed) || InWalk(walk, target)) continue;
-    std::string before = target.path;
-    target.path = target.defaultPath;
-    if (target.path.find('%') != std::string::npos)
-      target.path = TranslateKeywordText(*target.setup, target.path, true);
-    if (target.path != before) RecomputeDependents(target, walk);
-  }
-  walk.pop_back();
-}
-
-bool WouldReset(const CTarget& changed, std::vector<const CTarget*>& walk) {
-  walk.push_back(&changed);
-  bool reset = false;
-  for (const CTarget& target : Master().targets) {
-    if (!DependsOn(target, changed) || InWalk(walk, target)) continue;
-    if (target.fixed || WouldReset(target, walk)) {
-      reset = true;
-      break;
+// Which targets of the master recompute their paths from a target's: those whose default path
+// names it and that are recalculated, found through the default paths' references once.
+class DependentTargets {
+ public:
+  DependentTargets() {
+    for (CTarget& target : Master().targets) {
+      if (!target.Recalculated()) continue;
+      std::vector<std::string> names = NamesBetweenPercentSigns(target.defaultPath);
+      std::sort(names.begin(), names.end());
+      names.erase(std::unique(names.begin(), names.end()), names.end());
+      for (const std::string& name : names) dependents_[name].push_back(&target);
     }
   }
-  walk.pop_back();
-  return reset;
+  // In the master's order; never the target itself.
+  std::vector<CTarget*> Of(const CTarget& changed) const {
+    std::vector<CTarget*> found;
+    auto entry = dependents_.find(changed.ID.Raw());
+    if (entry != dependents_.end())
+      for (CTarget* target : entry->second)
+        if (target != &changed) found.push_back(target);
+    return found;
+  }
+
+ private:
+  std::map<std::string, std::vector<CTarget*>> dependents_;
+};
+
+// Every target reached from `changed` through dependents, each once, without recursion; the walk
+// goes on past a target while `visit` answers true.
+template <typename Visit>
+void ForEachDependent(const DependentTargets& graph, const CTarget& changed, Visit&& visit) {
+  std::vector<const CTarget*> pending{&changed};
+  std::set<const CTarget*> seen{&changed};
+  while (!pending.empty()) {
+    const CTarget* current = pending.back();
+    pending.pop_back();
+    for (CTarget* target : graph.Of(*current)) {
+      if (!seen.insert(target).second) continue;
+      if (visit(*target)) pending.push_back(target);
+    }
+  }
 }
 }  // namespace
 
 void RecomputeDependentTargets(const CTarget& changed) {
-  std::vector<const CTarget*> walk;
-  RecomputeDependents(changed, walk);
+  DependentTargets graph;
+  std::vector<CTarget*> reached;
+  ForEachDependent(graph, changed, [&](CTarget& target) {
+    reached.push_back(&target);
+    return true;
+  });
+  // Each reached target is settled once every target it recomputes from is settled, and
+  // recomputed only when one of those paths moved; targets that depend on each other in a
+  // circle are settled last, in the master's order.
+  std::map<const CTarget*, int> sourcesLeft;
+  for (const CTarget* target : reached) sourcesLeft[target] = 0;
+  auto countSources = [&](const CTarget& source) {
+    for (CTarget* target : graph.Of(source))
+      if (sourcesLeft.count(target)) ++sourcesLeft[target];
+  };
+  countSources(changed);
+  for (const CTarget* target : reached) countSources(*target);
+
+  std::set<const CTarget*> moved{&changed}, touched, settled;
+  auto settle = [&](CTarget& target) {
+    settled.insert(&target);
+    if (!touched.count(&target)) return;
+    std::string before = target.path;
+    target.path = target.defaultPath;
+    if (target.path.find('%') != std::string::npos)
+      target.path = TranslateKeywordText(*target.setup, target.path, true);
+    if (target.path != before) moved.insert(&target);
+  };
+  std::vector<const CTarget*> ready{&changed};
+  while (!ready.empty()) {
+    const CTarget* source = ready.back();
+    ready.pop_back();
+    for (CTarget* target : graph.Of(*source)) {
+      if (!sourcesLeft.count(target) || settled.count(target)) continue;
+      if (moved.count(source)) touched.insert(target);
+      if (--sourcesLeft[target] == 0) {
+        settle(*target);
+        ready.push_back(target);
+      }
+    }
+  }
+  for (CTarget* target : reached)
+    if (!settled.count(target)) settle(*target);
 }
 
 bool WouldResetFixedTarget(const CTarget& changed) {
-  std::vector<const CTarget*> walk;
-  return WouldReset(changed, walk);
+  bool reset = false;
+  ForEachDependent(DependentTargets(), changed, [&](CTarget& target) {
+    if (target.fixed) reset = true;
+    return !reset;
+  });
+  return reset;
 }

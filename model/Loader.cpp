@@ -42,6 +42,45 @@ std::string Numbered(const char* base, int index) { return base + std::to_string
 
 [[noreturn]] void Fail(const std::string& message) { throw CPropError(message); }
 
+// Every feature section and every included component section the load reads counts against one
+// budget for the whole load (the master, its subsetups and core setups): a description that lists
+// the same section twice at each of many levels would otherwise make the load grow exponentially.
+// Suites of thousands of features stay far below it.
+constexpr int kMaxSectionReads = 25000;
+
+struct SectionBudget {
+  int loadsOpen = 0;
+  int used = 0;
+};
+
+SectionBudget& Budget() {
+  static SectionBudget budget;
+  return budget;
+}
+
+// The outermost load starts the budget afresh.
+class SectionBudgetScope {
+ public:
+  SectionBudgetScope() {
+    if (Budget().loadsOpen++ == 0) Budget().used = 0;
+  }
+  ~SectionBudgetScope() { --Budget().loadsOpen; }
+  SectionBudgetScope(const SectionBudgetScope&) = delete;
+  SectionBudgetScope& operator=(const SectionBudgetScope&) = delete;
+};
+
+void SpendSectionRead(const std::string& section) {
+  if (++Budget().used > kMaxSectionReads)
+    Fail("Section [" + section + "] exceeds the limit of " + std::to_string(kMaxSectionReads) +
+         " section reads in one load");
+}
+
+// Names that become file names (the staged parameters file, uninstall and status files) must not
+// lead out of the directory the engine puts them in. An empty name is left to its default.
+void RequireFileName(const char* key, const std::string& name) {
+  if (!name.empty() && !IsPlainFileName(name)) Fail(std::string(key) + " " + name + " is not a valid file name");
+}
+
 // The place of later description errors: a new file, no section, no item.
 void EnterFile(const std::string& file) {
   CPropError::SetFile(file);
@@ -93,10 +132,12 @@ void DescriptionReader::ReadMain() {
   setup_.SetupDLL = dll;
 
   std::string root = Upper(Read("Main", "RootFeature"));
+  RequireFileName("RootFeature", root);
   setup_.ID.Set(root.empty() ? ToUpper(LastPathName(setup_.SrcDir)) : root);
   setup_.Name.Set(Translated(Read("Main", "Name")));
   if (setup_.Name.Empty()) Fail("Name field is empty");
   std::string uninstallId = Translated(Read("Main", "UninstallID"));
+  RequireFileName("UninstallID", uninstallId);
   setup_.UninstallID.Set(uninstallId.empty() ? setup_.ID.Raw() : uninstallId);
   setup_.Version.Set(Translated(Read("Main", "Version")));
   std::string cd = Read("Main", "CD");
@@ -106,6 +147,7 @@ void DescriptionReader::ReadMain() {
   std::string skipRoot = Upper(Read("Main", "SkipRoot"));
   setup_.SkipRoot.Set(skipRoot.empty() ? "NO" : skipRoot);
   std::string mifName = Translated(Read("Main", "MifName"));
+  RequireFileName("MifName", mifName);
   setup_.MifName.Set(mifName.empty() ? setup_.ID.Raw() : mifName);
 
   std::string installType = Upper(Read("Main", "InstallType"));
@@ -268,6 +310,8 @@ void DescriptionReader::LoadFeature(CFeature& feature, const std::string& sectio
   feature.NeedsFolder.Set(needsFolder);
 
   CPropError::SetSection(section);
+  SpendSectionRead(section);
+  RequireFileName("UninstallID", uninstallId);
   feature.ID.Set(ToUpper(section));
   feature.Name.Set(Translated(Read(section, "Name")));
   if (feature.Name.Empty()) Fail("Name field is empty");
@@ -354,6 +398,7 @@ void DescriptionReader::IncludeSection(std::vector<CComponentRef>& list, const s
   for (const std::string& including : includes_)
     if (EqualsNoCase(including, section)) Fail("Section [" + section + "] includes itself");
   if (includes_.size() >= kMaxSectionDepth) Fail("Section [" + section + "] is nested too deeply");
+  SpendSectionRead(section);
   if (Read(section, "Component0").empty()) return;
   std::vector<CComponentRef> included;
   ReadComponentList(included, section, feature, false);
@@ -375,6 +420,8 @@ CComponent* DescriptionReader::FindOrCreateComponent(const std::string& id, cons
     if (slash == std::string::npos || slash + 1 == id.size())
       Fail("InstallShield Component ID is missing from " + id);
   } else if (type == "CORE") {
+    // The ID names the core setup's folder below Core.
+    RequireFileName("Core component ID", id);
     if (!GetParamYesNo("InstallCoreComponents", true)) return nullptr;
     component->setup = nullptr;
     LoadCoreSetup(*component);
@@ -563,6 +610,7 @@ void MergeSubsetups(CSetup& master) {
 }
 
 bool LoadMaster(CSetup& setup, const std::string& directory, const std::string& paramsFile, bool core) {
+  SectionBudgetScope budget;
   setup.SrcDir = StripTrailingBackslashes(directory);
   setup.ParamsFile = paramsFile;
   setup.NotifyCoreInstall = YesByAnyLetter(ReadIniString(paramsFile, "Main", "NotifyCoreInstall")) ? 1 : 0;

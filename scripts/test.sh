@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tessaro for both architectures and runs every test under Wine, each architecture in a
 # fresh prefix of its own. On a machine that cannot run 32-bit programs the i686 build is checked
-# without running it (export table, imports, calling convention) and says so.
+# without running it (export table, imports, calling convention) and says so. Last comes a short
+# pass of the native fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -28,5 +29,8 @@ for preset in "${presets[@]}"; do
     ctest --preset "$preset" --timeout 1500
   ) || status=1
 done
+# The pure parsing code, natively under the sanitizers: a short pass of every fuzz target.
+echo "== native: fuzz targets, a short pass"
+bash scripts/fuzz.sh 60 || status=1
 [ -z "$skipped" ] || echo "== $skipped"
 exit $status

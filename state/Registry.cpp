@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/Codepage.h"
 #include "engine/Text.h"
 
 UniqueRegKey OpenRegKey(HKEY root, const std::string& key, REGSAM access) {
@@ -26,14 +27,16 @@ bool RegValueExists(HKEY root, const std::string& key, const std::string& name) 
 std::string ReadRegString(HKEY root, const std::string& key, const std::string& name) {
   UniqueRegKey opened = OpenRegKey(root, key, KEY_QUERY_VALUE);
   if (!opened) return std::string();
-  char buffer[2000];
-  DWORD size = sizeof buffer - 1;
+  // A value of the whole buffer's size, its terminator included, fits; one more byte keeps a
+  // value stored without a terminator terminated.
+  char buffer[kRegStringBufferSize + 1];
+  DWORD size = kRegStringBufferSize;
   DWORD type = 0;
   if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
       ERROR_SUCCESS)
     return std::string();
   if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
-  buffer[size < sizeof buffer ? size : sizeof buffer - 1] = '\0';
+  buffer[size] = '\0';
   return std::string(buffer, strnlen(buffer, size));
 }
 
@@ -53,14 +56,20 @@ bool CreateRegKey(HKEY root, const std::string& key) {
 }
 
 namespace {
-long SetRegText(HKEY root, const std::string& key, const std::string& name, const std::string& value, DWORD type) {
+// Creates the key path and opens the key for setting values; nullptr with the system's error code
+// in `status` when it cannot be opened.
+UniqueRegKey OpenKeyForValues(HKEY root, const std::string& key, LONG& status) {
   CreateRegKey(root, key);
   UniqueRegKey opened;
-  LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
-  if (status != ERROR_SUCCESS) {
-    opened.release();
-    return status;
-  }
+  status = RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
+  if (status != ERROR_SUCCESS) opened.release();
+  return opened;
+}
+
+long SetRegText(HKEY root, const std::string& key, const std::string& name, const std::string& value, DWORD type) {
+  LONG status = ERROR_SUCCESS;
+  UniqueRegKey opened = OpenKeyForValues(root, key, status);
+  if (!opened) return status;
   return RegSetValueExA(opened.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                         static_cast<DWORD>(value.size() + 1));
 }
@@ -74,24 +83,41 @@ long SetRegExpandString(HKEY root, const std::string& key, const std::string& na
   return SetRegText(root, key, name, value, REG_EXPAND_SZ);
 }
 
-std::string ReadRegStringWhole(HKEY root, const std::string& key, const std::string& name) {
-  UniqueRegKey opened = OpenRegKey(root, key, KEY_QUERY_VALUE);
-  if (!opened) return std::string();
-  // The value may grow between asking its size and reading it; ask again until it fits.
+RegWideText ReadRegWideText(HKEY root, const std::string& key, const std::string& name) {
+  UniqueRegKey opened;
+  LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, opened.put());
+  if (status != ERROR_SUCCESS) {
+    opened.release();
+    return {status == ERROR_FILE_NOT_FOUND ? RegWideText::kMissing : RegWideText::kFailed, std::wstring(), status};
+  }
+  std::wstring wideName = WideFromAnsi(name);
+  // The value may grow between asking its size and reading it; ask again, a few times, until it fits.
   for (int attempt = 0; attempt < 8; ++attempt) {
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-      return std::string();
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
+    status = RegQueryValueExW(opened.get(), wideName.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return {RegWideText::kMissing, std::wstring(), status};
+    if (status != ERROR_SUCCESS) return {RegWideText::kFailed, std::wstring(), status};
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return {RegWideText::kFailed, std::wstring(), ERROR_INVALID_DATATYPE};
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
     DWORD read = size;
-    LONG status = RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type,
-                                   reinterpret_cast<BYTE*>(buffer.data()), &read);
+    status = RegQueryValueExW(opened.get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                              &read);
     if (status == ERROR_MORE_DATA) continue;
-    if (status != ERROR_SUCCESS) return std::string();
-    return std::string(buffer.data(), strnlen(buffer.data(), read));
+    if (status != ERROR_SUCCESS) return {RegWideText::kFailed, std::wstring(), status};
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return {RegWideText::kFailed, std::wstring(), ERROR_INVALID_DATATYPE};
+    size_t characters = read / sizeof(wchar_t);
+    return {RegWideText::kRead, std::wstring(buffer.data(), wcsnlen(buffer.data(), characters)), ERROR_SUCCESS};
   }
-  return std::string();
+  return {RegWideText::kFailed, std::wstring(), ERROR_MORE_DATA};
+}
+
+long SetRegWideExpandString(HKEY root, const std::string& key, const std::string& name, const std::wstring& value) {
+  LONG status = ERROR_SUCCESS;
+  UniqueRegKey opened = OpenKeyForValues(root, key, status);
+  if (!opened) return status;
+  return RegSetValueExW(opened.get(), WideFromAnsi(name).c_str(), 0, REG_EXPAND_SZ,
+                        reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 bool DeleteRegValue(HKEY root, const std::string& key, const std::string& name) {

@@ -13,7 +13,10 @@ constexpr const char kSetupKey[] = "Software\\Corvant\\Setup";
 bool RegKeyExists(HKEY root, const std::string& key);
 // 1 when the value can be read into a 255-byte buffer.
 bool RegValueExists(HKEY root, const std::string& key, const std::string& name);
-// The value as text (2000-byte buffer); empty when the key or value is missing.
+// What a text value read into the engine's usual buffer may hold, its terminator included.
+constexpr DWORD kRegStringBufferSize = 2000;
+// The value as text (kRegStringBufferSize bytes); empty when the key or value is missing or
+// does not fit.
 std::string ReadRegString(HKEY root, const std::string& key, const std::string& name);
 // Creates the key and every missing parent, parents first.
 bool CreateRegKey(HKEY root, const std::string& key);
@@ -21,9 +24,16 @@ bool CreateRegKey(HKEY root, const std::string& key);
 long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
 // Creates the key path and stores text as REG_EXPAND_SZ; returns the system's error code.
 long SetRegExpandString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
-// The text value whatever its length (for values such as PATH that outgrow the usual buffer);
-// empty when the key or value is missing.
-std::string ReadRegStringWhole(HKEY root, const std::string& key, const std::string& name);
+// A text value read whole as UTF-16, whatever its length and code page (for values such as PATH
+// that outgrow the usual buffer and may name directories outside the ANSI code page).
+struct RegWideText {
+  enum Status { kRead, kMissing, kFailed } status;
+  std::wstring text;
+  long error;  // the system's error code when not read
+};
+RegWideText ReadRegWideText(HKEY root, const std::string& key, const std::string& name);
+// Creates the key path and stores UTF-16 text as REG_EXPAND_SZ; returns the system's error code.
+long SetRegWideExpandString(HKEY root, const std::string& key, const std::string& name, const std::wstring& value);
 bool DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
 // Name of the sub-key or value at a position; empty past the end or when the key is missing.
 std::string GetRegSubKeyName(HKEY root, const std::string& key, DWORD index);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "engine/Errors.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
 #include "engine/Win32Handles.h"
@@ -15,6 +16,9 @@ std::string CorvaRootPath() {
 std::string UninstallDirectory() { return JoinPath(CorvaRootPath(), "setup\\uninstall"); }
 
 std::string UninstallFileOf(const std::string& registrationId) {
+  // The load refuses such IDs; one that a keyword turned into a path later is refused here.
+  if (!registrationId.empty() && !IsPlainFileName(registrationId))
+    throw CMyError("Uninstall ID " + registrationId + " is not a valid file name");
   return JoinPath(UninstallDirectory(), registrationId + ".ini");
 }
 

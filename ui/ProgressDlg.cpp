@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "engine/Log.h"
+#include "engine/SystemLibrary.h"
 #include "engine/Text.h"
 #include "ui/ProgressResource.h"
 
@@ -189,7 +190,7 @@ void CProgressDlg::RunModal(HINSTANCE resources) {
   // The common controls are loaded here, on the window thread, instead of being imported: an
   // imported library would run its start-up code while the host loads the engine, under the
   // loader lock, and can deadlock with another thread of the host that starts using windows.
-  UniqueModule commonControls(LoadLibraryA("comctl32.dll"));
+  UniqueModule commonControls(LoadSystemLibrary("comctl32.dll"));
   using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   auto initControls = commonControls ? reinterpret_cast<InitControls>(reinterpret_cast<void*>(
                                            GetProcAddress(commonControls.get(), "InitCommonControlsEx")))

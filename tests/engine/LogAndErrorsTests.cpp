@@ -1,6 +1,8 @@
 // The log writer and the error reports, in process.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "engine/Errors.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
@@ -47,6 +49,18 @@ TEST_F(LogTest, NegativeLevelWritesUnindentedUntilBackAboveZero) {
   LogIndent();
   LogLine("c");
   EXPECT_EQ(Log(), "a\r\nb\r\n   c\r\n");
+}
+
+TEST_F(LogTest, AHugeLevelIsWrittenAtABoundedDepthAndTheCounterSaturates) {
+  SetLogIndentLevel(std::numeric_limits<int>::max());
+  LogIndent();
+  LogLine("deep");
+  EXPECT_EQ(LogIndentLevel(), std::numeric_limits<int>::max());
+  SetLogIndentLevel(std::numeric_limits<int>::min());
+  LogUnindent();
+  EXPECT_EQ(LogIndentLevel(), std::numeric_limits<int>::min());
+  LogLine("flat");
+  EXPECT_EQ(Log(), std::string(300, ' ') + "deep\r\nflat\r\n");
 }
 
 TEST_F(LogTest, AppendsToTheFileOfAnEarlierRun) {

@@ -63,6 +63,15 @@ TEST_F(ParamsExportsTest, NamesTheStagedFileAfterMifNameThenRootFeatureThenFolde
   EXPECT_EQ(Staged(bare + "\\setup.exe", ""), JoinPath(TempDirectory(), "prod3.ini"));
 }
 
+TEST_F(ParamsExportsTest, ANameThatLeadsOutOfTheTemporaryDirectoryIsPassedOver) {
+  std::string product = dir / "prod6";
+  WriteTextFile(product + "\\prop.ini", "[Main]\r\nMIFName=..\\..\\Windows\\win\r\nRootFeature=SAFE\r\n");
+  EXPECT_EQ(Staged(product, ""), JoinPath(TempDirectory(), "SAFE.ini"));
+  std::string second = dir / "prod7";
+  WriteTextFile(second + "\\prop.ini", "[Main]\r\nMIFName=C:evil\r\nRootFeature=a/b\r\n");
+  EXPECT_EQ(Staged(second, ""), JoinPath(TempDirectory(), "prod7.ini"));
+}
+
 TEST_F(ParamsExportsTest, FallsBackToNameIniThenConfigIniAndMakesTheCopyWritable) {
   std::string product = dir / "prod4";
   WriteTextFile(product + "\\config.ini", "[Main]\r\nFolder=FromConfig\r\n");

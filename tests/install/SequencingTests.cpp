@@ -246,6 +246,31 @@ TEST_F(SequencingTest, AProductWhoseFilesAreMissingFromTheCDIsReported) {
   EXPECT_EQ(boxes.Boxes()[0].text, "Setup is unable to locate " + (cd2 / "PRODB\\fixture_product.exe") + " on this CD.");
 }
 
+TEST_F(SequencingTest, ACDThatFailsVerificationLeavesTheCurrentCDAndEverySetupAsTheyWere) {
+  Build(true);
+  InProcessModel model(suite);
+  SelectEverything();
+  EXPECT_EQ(CurrentCD(suite.Root()), "CD1");
+  CSetup& master = Master();
+  CSetup* prodB = nullptr;
+  for (CSetup& subsetup : master.subsetups)
+    if (subsetup.ID.Raw() == "PRODB") prodB = &subsetup;
+  ASSERT_NE(prodB, nullptr);
+  std::string srcDir = prodB->SrcDir, propIni = prodB->PropIniFile;
+
+  MessageBoxWatcher boxes;
+  DeleteFileA((cd2 / "PRODB\\fixture_product.exe").c_str());
+  EXPECT_EQ(CurrentCD(cd2.Path()), "");
+  EXPECT_EQ(boxes.Boxes().size(), 1u);
+  ASSERT_NE(master.currentCD, nullptr);
+  EXPECT_EQ(master.currentCD->ID.Raw(), "CD1");
+  EXPECT_EQ(master.currentCDRoot, suite.Root());
+  EXPECT_EQ(prodB->SrcDir, srcDir);
+  EXPECT_EQ(prodB->PropIniFile, propIni);
+  TS_InitializeInstallControl();
+  EXPECT_EQ(NextSetup(1), "CORELIB");
+}
+
 TEST_F(SequencingTest, ASingleCDSuiteWithoutCDKeysRunsOnCorvantCD) {
   suite.WriteMaster("", "", "");
   CopyFileTo(FixturePath("fixture_product.exe"), JoinPath(suite.Master(), "setup.exe"));

@@ -335,6 +335,30 @@ const ErrorCase kErrorCases[] = {
      }},
     {"NestedTooDeeply",
      [](const CdTree& cd) { return InMaster(cd, Product("P", "", DeepChain()), "S63", "Section [S64] is nested too deeply"); }},
+    {"MifNameLeavesItsDirectory",
+     [](const CdTree& cd) {
+       return InMaster(cd, Product("P", "MifName=..\\..\\Windows\\win\r\n"), "",
+                       "MifName ..\\..\\Windows\\win is not a valid file name");
+     }},
+    {"UninstallIdNamesAPath",
+     [](const CdTree& cd) {
+       return InMaster(cd, Product("P", "UninstallID=C:\\evil\r\n"), "", "UninstallID C:\\evil is not a valid file name");
+     }},
+    {"RootFeatureNamesAPath",
+     [](const CdTree& cd) {
+       return InMaster(cd, "[Main]\r\nName=P\r\nRootFeature=a/b\r\nInstallType=ISINSTALL\r\n", "",
+                       "RootFeature A/B is not a valid file name");
+     }},
+    {"CoreComponentOutsideCore",
+     [](const CdTree& cd) {
+       return InMaster(cd, Product("P", "", "Component0=..\\..\\SHARED;CORE\r\n"), "P",
+                       "Core component ID ..\\..\\SHARED is not a valid file name");
+     }},
+    {"FeatureUninstallIdClimbsUp",
+     [](const CdTree& cd) {
+       return InMaster(cd, Product("P", "", "Feature0=A\r\n[A]\r\nName=A\r\nUninstallID=..\r\n"), "A",
+                       "UninstallID .. is not a valid file name");
+     }},
     {"FaultySubsetup",
      [](const CdTree& cd) {
        cd.DescribeMaster(Product("P", "LoadSubsetups=YES\r\n"));

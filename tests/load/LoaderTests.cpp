@@ -526,3 +526,83 @@ TEST_F(LoaderTest, InfSetupOnAnInsertedCdNeedsItsInfFileThenItsLibrary) {
   WriteTextFile(JoinPath(disk, "a.dll"), "");
   EXPECT_EQ(message(), "verified");
 }
+
+// Descriptions written to make the load work without end: the work stays bounded and the load
+// ends in a description error or in a sound model.
+namespace {
+// L1 lists L2 twice, L2 lists L3 twice, and so on: 2^levels feature sections from a few lines.
+std::string DoublingFeatureLevels(int levels) {
+  std::string sections = "Feature0=L1\r\nFeature1=L1\r\n";
+  for (int level = 1; level <= levels; ++level) {
+    std::string next = "L" + std::to_string(level + 1);
+    sections += "[L" + std::to_string(level) + "]\r\nName=n\r\n";
+    if (level < levels) sections += "Feature0=" + next + "\r\nFeature1=" + next + "\r\n";
+  }
+  return sections;
+}
+}  // namespace
+
+TEST_F(LoaderTest, ASectionListedTwiceAtEveryLevelStopsAtTheLoadsSectionBudget) {
+  cd.DescribeMaster(Product("P", "", DoublingFeatureLevels(25)));
+  std::string error = LoadError();
+  EXPECT_EQ(error.rfind("Error in file " + cd.MasterFile() + " [L", 0), 0u) << error;
+  EXPECT_NE(error.find(" :Section [L"), std::string::npos) << error;
+  EXPECT_NE(error.find("] exceeds the limit of 25000 section reads in one load"), std::string::npos) << error;
+}
+
+TEST_F(LoaderTest, ASectionIncludedByManyFeaturesStillLoads) {
+  std::string features, sections;
+  for (int i = 0; i < 40; ++i) {
+    features += "Feature" + std::to_string(i) + "=F" + std::to_string(i) + "\r\n";
+    sections += "[F" + std::to_string(i) + "]\r\nName=f\r\nComponent0=SHARED;SECTION\r\nComponent1=EXTRA;SECTION\r\n";
+  }
+  cd.DescribeMaster(Product("P", "", features + sections +
+                                         "[SHARED]\r\nComponent0=P\\shared;IS\r\nComponent1=EXTRA;SECTION\r\n"
+                                         "[EXTRA]\r\nComponent0=P\\extra;IS\r\n"));
+  Load();
+  ASSERT_EQ(Feature({}).subfeatures.Count(), 40);
+  for (int i = 0; i < 40; ++i) {
+    std::vector<std::string> ids;
+    for (const CComponentRef& ref : Feature({i}).components) ids.push_back(ref.ID.Raw());
+    std::vector<std::string> expected = {"P\\SHARED", "P\\EXTRA", "EXTRA", "SHARED", "P\\EXTRA", "EXTRA",
+                                         "F" + std::to_string(i)};
+    EXPECT_EQ(ids, expected) << i;
+  }
+}
+
+TEST_F(LoaderTest, AChainOfThousandsOfTargetsResolvesAndRecomputesWithoutRecursion) {
+  constexpr int kChain = 5000;
+  std::string targets = "[Targets]\r\n";
+  for (int i = 0; i < kChain; ++i)
+    targets += "Target" + std::to_string(i) + "=T" + std::to_string(i) + ";t;%T" + std::to_string(i + 1) + "%;d\r\n";
+  targets += "Target" + std::to_string(kChain) + "=T" + std::to_string(kChain) + ";t;C:\\end;d\r\n";
+  cd.DescribeMaster(Product("P", "", targets));
+  Load();
+  Collection<CTarget>& all = Master().targets;
+  EXPECT_EQ(all.Find("T0")->path, "C:\\end");
+  EXPECT_EQ(all.Find("T2500")->path, "C:\\end");
+
+  CTarget& end = *all.Find("T" + std::to_string(kChain));
+  EXPECT_FALSE(WouldResetFixedTarget(end));
+  end.path = "D:\\moved";
+  RecomputeDependentTargets(end);
+  EXPECT_EQ(all.Find("T0")->path, "D:\\moved");
+  EXPECT_EQ(all.Find("T4999")->path, "D:\\moved");
+}
+
+TEST_F(LoaderTest, RecomputingSettlesATargetAfterEveryPathItIsBuiltFrom) {
+  // LATE is built from EARLY and from MID; MID only moves after SIDE has moved.
+  cd.DescribeMaster(Product("P", "",
+                            "[Targets]\r\nTarget0=BASE;b;C:\\b;d\r\nTarget1=LATE;l;%EARLY%+%MID%;d\r\n"
+                            "Target2=EARLY;e;%BASE%\\e;d\r\nTarget3=SIDE;s;%BASE%\\s;d\r\nTarget4=MID;m;%SIDE%\\m;d\r\n"
+                            "Target5=STILL;t;%SIDE%\\t;d;NORECALC\r\nTarget6=AFTER;a;%STILL%\\a;d\r\n"));
+  Load();
+  Collection<CTarget>& targets = Master().targets;
+  CTarget& base = *targets.Find("BASE");
+  base.path = "D:\\n";
+  RecomputeDependentTargets(base);
+  EXPECT_EQ(targets.Find("MID")->path, "D:\\n\\s\\m");
+  EXPECT_EQ(targets.Find("LATE")->path, "D:\\n\\e+D:\\n\\s\\m");
+  EXPECT_EQ(targets.Find("STILL")->path, "C:\\b\\s\\t");
+  EXPECT_EQ(targets.Find("AFTER")->path, "C:\\b\\s\\t\\a");
+}

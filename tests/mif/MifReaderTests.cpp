@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "engine/Paths.h"
 #include "mif/Mif.h"
 #include "support/TestSupport.h"
 
@@ -228,4 +229,18 @@ TEST_F(MifReaderTest, ReadingAFileFirstEmptiesTheGroups) {
   EXPECT_EQ(mif.componentName, "Other");
   EXPECT_FALSE(mif.ReadFile(dir / "missing.mif"));
   EXPECT_EQ(mif.componentName, "");
+}
+
+TEST_F(MifReaderTest, OnlyPlainNamesAreLookedUpInTheStatusDirectories) {
+  // A status file one level above the temporary directory, where "..\name" would lead.
+  std::string outside = JoinPath(ParentDirectory(TempDirectory()), "tessaro-outside.mif");
+  std::string inside = JoinPath(TempDirectory(), "tessaro-inside.mif");
+  WriteTextFile(outside, InstallerStatusFile("Success", "outside"));
+  WriteTextFile(inside, InstallerStatusFile("Success", "inside"));
+  CMif mif;
+  EXPECT_FALSE(mif.Load("..\\tessaro-outside"));
+  EXPECT_FALSE(mif.Load(outside.substr(0, outside.size() - 4)));
+  EXPECT_TRUE(mif.Load("tessaro-inside"));
+  DeleteFileA(outside.c_str());
+  DeleteFileA(inside.c_str());
 }

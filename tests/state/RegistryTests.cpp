@@ -56,6 +56,11 @@ TEST_F(RegistryTest, ValueExistsOnlyWhenItFitsTheShortBuffer) {
 TEST_F(RegistryTest, AValueTooLongForTheReadBufferReadsAsEmpty) {
   SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Huge", std::string(5000, 'h'));
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Huge"), "");
+  // The buffer holds 2000 bytes: 1999 characters and their terminator fit, one more does not.
+  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Full", std::string(1999, 'f'));
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Full"), std::string(1999, 'f'));
+  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Over", std::string(2000, 'o'));
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Over"), "");
 }
 
 TEST_F(RegistryTest, DeleteRegValueAnswersWhetherItDeleted) {

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "engine/Codepage.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "install/SystemIntegration.h"
@@ -41,7 +42,8 @@ class SystemPathTest : public ::testing::Test {
   }
   void TearDown() override { SetLogPath(""); }
   void SetPath(const std::string& value) { SetRegExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", value); }
-  std::string Path() { return ReadRegStringWhole(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH"); }
+  std::wstring WidePath() { return ReadRegWideText(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH").text; }
+  std::string Path() { return AnsiFromWide(WidePath()); }
   std::vector<std::string> Log() { return ReadLines(dir / "run.log"); }
 
   SavedRegistryValue savedPath{kEnvironmentKey, "PATH"};
@@ -99,13 +101,14 @@ class SettingChangeListener {
 }  // namespace
 
 TEST(PathListHolds, ComparesWholeEntriesIgnoringCaseAndTrailingBackslashes) {
-  EXPECT_TRUE(PathListHolds("C:\\Alpha;C:\\Tools;C:\\Beta", "C:\\Tools"));
-  EXPECT_TRUE(PathListHolds("C:\\Alpha;c:\\TOOLS\\", "C:\\Tools"));
-  EXPECT_TRUE(PathListHolds("C:\\Tools", "c:\\tools\\\\"));
-  EXPECT_FALSE(PathListHolds("C:\\Tools\\bin;D:\\MyC:\\Tools", "C:\\Tools"));
-  EXPECT_FALSE(PathListHolds("C:\\Tools2", "C:\\Tools"));
-  EXPECT_FALSE(PathListHolds("", "C:\\Tools"));
-  EXPECT_TRUE(PathListHolds("C:\\A;;C:\\B;", "C:\\B"));
+  EXPECT_TRUE(PathListHolds(L"C:\\Alpha;C:\\Tools;C:\\Beta", L"C:\\Tools"));
+  EXPECT_TRUE(PathListHolds(L"C:\\Alpha;c:\\TOOLS\\", L"C:\\Tools"));
+  EXPECT_TRUE(PathListHolds(L"C:\\Tools", L"c:\\tools\\\\"));
+  EXPECT_FALSE(PathListHolds(L"C:\\Tools\\bin;D:\\MyC:\\Tools", L"C:\\Tools"));
+  EXPECT_FALSE(PathListHolds(L"C:\\Tools2", L"C:\\Tools"));
+  EXPECT_FALSE(PathListHolds(L"", L"C:\\Tools"));
+  EXPECT_TRUE(PathListHolds(L"C:\\A;;C:\\B;", L"C:\\B"));
+  EXPECT_TRUE(PathListHolds(L"C:\\\u00C4rger;C:\\\u65E5\u672C", L"c:\\\u00E4RGER"));
 }
 
 TEST_F(SystemPathTest, ADirectoryIsPutInFrontEvenWhenASubdirectoryIsListed) {
@@ -145,6 +148,29 @@ TEST_F(SystemPathTest, ALongPathIsKeptWholeAndSearchedToItsEnd) {
   EXPECT_EQ(Path(), longPath);
   EXPECT_EQ(TS_AddToNTPath("C:\\New", 0), 0);
   EXPECT_EQ(Path(), "C:\\New;" + longPath);
+}
+
+TEST_F(SystemPathTest, EntriesOutsideTheCodePageComeBackAsTheyWere) {
+  // Greek, Japanese and Cyrillic names: none of them has a place in the ANSI code page.
+  std::wstring old = L"C:\\\u0391\u03B8\u03AE\u03BD\u03B1;D:\\\u65E5\u672C\u8A9E;E:\\\u041F\u0443\u0442\u044C";
+  SetRegWideExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", old);
+  EXPECT_EQ(TS_AddToNTPath("C:\\Tools", 0), 0);
+  EXPECT_EQ(WidePath(), L"C:\\Tools;" + old);
+  EXPECT_EQ(ValueType(kEnvironmentKey, "PATH"), static_cast<DWORD>(REG_EXPAND_SZ));
+}
+
+TEST_F(SystemPathTest, APathThatCannotBeReadIsLeftAloneAndLogged) {
+  UniqueRegKey key = OpenRegKey(HKEY_LOCAL_MACHINE, kEnvironmentKey, KEY_SET_VALUE);
+  ASSERT_TRUE(key);
+  const DWORD number = 7;
+  ASSERT_EQ(RegSetValueExA(key.get(), "PATH", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number),
+            ERROR_SUCCESS);
+  EXPECT_EQ(TS_AddToNTPath("C:\\Tools", 0), 0);
+  EXPECT_EQ(ValueType(kEnvironmentKey, "PATH"), static_cast<DWORD>(REG_DWORD));
+  std::vector<std::string> expected = {
+      "Add C:\\Tools to the PATH variable",
+      "*** Unable to read the PATH variable (RegQueryValueExW error 1804); PATH is left unchanged"};
+  EXPECT_EQ(Log(), expected);
 }
 
 TEST_F(SystemPathTest, AnEmptyDirectoryChangesNothing) {
