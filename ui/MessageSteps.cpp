@@ -27,6 +27,21 @@ QuestionEnd SplitQuestionCode(int combinedCode) {
   return end;
 }
 
+int CombinedQuestionCode(bool yes, int endCode) { return (yes ? kAnswerYes : kAnswerNo) * 4 + endCode; }
+
+PageButtons MessagePageButtons(int buttonMask) {
+  PageButtons buttons;
+  buttons.back = !(buttonMask & 1);
+  buttons.next = !(buttonMask & 2);
+  return buttons;
+}
+
+PageButtons QuestionPageButtons(int buttonMask) {
+  PageButtons buttons = MessagePageButtons(buttonMask);
+  buttons.cancel = !(buttonMask & 4);
+  return buttons;
+}
+
 int RunAskYesNoStep(const std::string& caption, const std::string& text1, const std::string& text2,
                     const std::string& yesText, const std::string& noText, int& answer, int buttonMask) {
   LogLine("Prompt - " + text1);

@@ -15,6 +15,22 @@ struct QuestionEnd {
   bool yes = false;
 };
 QuestionEnd SplitQuestionCode(int combinedCode);
+// The question page's end for Next (1) or Back (3) with its answer: (6 Yes or 7 No) * 4 + end.
+int CombinedQuestionCode(bool yes, int endCode);
+
+// Which frame buttons a caller's mask leaves usable: bit 1 disables Back, bit 2 Next and, on
+// the question page only, bit 4 Cancel.
+struct PageButtons {
+  bool back = true;
+  bool next = true;
+  bool cancel = true;
+};
+PageButtons QuestionPageButtons(int buttonMask);
+PageButtons MessagePageButtons(int buttonMask);
+
+// User names and passwords travel in the script's buffers of this size; the engine and its
+// page never hold more.
+constexpr size_t kAccountTextSize = 256;
 
 // Logs "Prompt - " + text1, asks the question; `answer` (in: 1 starts on Yes) receives 1 or 0.
 // Back 12, Cancel 9, Next 1.

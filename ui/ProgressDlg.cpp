@@ -7,7 +7,7 @@
 
 #include "engine/Log.h"
 #include "engine/Text.h"
-#include "ui/ProgressResource.h"
+#include "ui/resources/ProgressResource.h"
 
 namespace {
 constexpr char kStartEvent[] = "CorvaProgressDlgStart";

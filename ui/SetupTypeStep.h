@@ -11,5 +11,24 @@ class CSetup;
 void ChooseCurrentSetupType(CSetup& master);
 // The setup types offered on this computer, in list order, at most `limit` of them.
 std::vector<std::string> OfferedSetupTypes(const CSetup& master, size_t limit);
+// One row of the computer configuration type page, placed in pixels.
+struct SetupTypeRow {
+  std::string typeId;
+  int buttonId = 0;
+  int textId = 0;
+  std::string bitmapBase;  // the button's bitmaps
+  std::string text;
+  int top = 0;  // of the text; the button stands a little lower
+};
+constexpr int kTypeButtonLeft = 150;
+constexpr int kTypeButtonDrop = 5;
+constexpr int kTypeTextLeft = 200;
+constexpr int kTypeTextWidth = 250;
+constexpr int kTypeTextHeight = 50;
+constexpr size_t kSetupTypeRows = 4;
+// The rows for the offered types in order, at most four: spaced 82 apart for two, 81 for
+// three, else 54; the first at 95 for two, else at 55.
+std::vector<SetupTypeRow> SetupTypeRows(const CSetup& master, const std::vector<std::string>& offeredTypes);
+
 // The step: 1, 12 or 9.
 int RunSetupTypeStep(int direction);
