@@ -38,7 +38,8 @@ PageButtons MessagePageButtons(int buttonMask) {
 
 PageButtons QuestionPageButtons(int buttonMask) {
   PageButtons buttons = MessagePageButtons(buttonMask);
-  buttons.cancel = !(buttonMask & 4);
+  // A page needs a way out: with Back and Next disabled, Cancel stays whatever the mask says.
+  buttons.cancel = !(buttonMask & 4) || !(buttons.back || buttons.next);
   return buttons;
 }
 

@@ -19,7 +19,7 @@ QuestionEnd SplitQuestionCode(int combinedCode);
 int CombinedQuestionCode(bool yes, int endCode);
 
 // Which frame buttons a caller's mask leaves usable: bit 1 disables Back, bit 2 Next and, on
-// the question page only, bit 4 Cancel.
+// the question page only, bit 4 Cancel, unless it was the last way out.
 struct PageButtons {
   bool back = true;
   bool next = true;
