@@ -62,6 +62,7 @@ std::vector<SetupTypeRow> SetupTypeRows(const CSetup& master, const std::vector<
     row.buttonId = IDC_TYPE_BUTTON1 + static_cast<int>(index);
     row.textId = row.buttonId + TYPE_TEXT_OFFSET;
     row.top = top;
+    row.textHeight = std::max(kTypeTextHeight, spacing - kTypeRowGap);
     row.bitmapBase = "IDB_INSTALL";
     const CSetupType* type = master.setupTypes.Find(row.typeId);
     row.text = type ? type->Description.Translated(master) : "";

@@ -231,8 +231,10 @@ TEST_F(PageWindowTest, SetupTypeRowsAreLaidOutByTheirNumber) {
   struct Layout {
     int types;
     std::vector<int> tops;
+    int textHeight;
   };
-  const Layout layouts[] = {{2, {95, 177}}, {3, {55, 136, 217}}, {4, {55, 109, 163, 217}}, {5, {55, 109, 163, 217}}};
+  const Layout layouts[] = {
+      {2, {95, 177}, 77}, {3, {55, 136, 217}, 76}, {4, {55, 109, 163, 217}, 50}, {5, {55, 109, 163, 217}, 50}};
   int added = 2;
   for (const Layout& layout : layouts) {
     SCOPED_TRACE(layout.types);
@@ -242,6 +244,11 @@ TEST_F(PageWindowTest, SetupTypeRowsAreLaidOutByTheirNumber) {
         [&] {
           HWND page = WaitForPage("Computer Configuration Type");
           ASSERT_TRUE(page);
+          // Places are pixels at the page's design font, scaled to the font it has here.
+          RECT units = {0, 0, 4, 8};
+          MapDialogRect(page, &units);
+          auto x = [&](int design) { return MulDiv(design, units.right, 6); };
+          auto y = [&](int design) { return MulDiv(design, units.bottom, 13); };
           for (size_t row = 0; row < 4; ++row) {
             int button = IDC_TYPE_BUTTON1 + static_cast<int>(row), text = button + TYPE_TEXT_OFFSET;
             bool shown = row < layout.tops.size();
@@ -249,12 +256,12 @@ TEST_F(PageWindowTest, SetupTypeRowsAreLaidOutByTheirNumber) {
             EXPECT_EQ(ItemVisible(page, text), shown) << row;
             if (!shown) continue;
             RECT buttonPlace = ItemPlace(page, button), textPlace = ItemPlace(page, text);
-            EXPECT_EQ(buttonPlace.left, 150);
-            EXPECT_EQ(buttonPlace.top, layout.tops[row] + 5);
-            EXPECT_EQ(textPlace.left, 200);
-            EXPECT_EQ(textPlace.top, layout.tops[row]);
-            EXPECT_EQ(textPlace.right - textPlace.left, 250);
-            EXPECT_EQ(textPlace.bottom - textPlace.top, 50);
+            EXPECT_EQ(buttonPlace.left, x(150));
+            EXPECT_EQ(buttonPlace.top, y(layout.tops[row] + 5));
+            EXPECT_EQ(textPlace.left, x(200));
+            EXPECT_EQ(textPlace.top, y(layout.tops[row]));
+            EXPECT_EQ(textPlace.right - textPlace.left, x(250));
+            EXPECT_EQ(textPlace.bottom - textPlace.top, y(layout.textHeight));
           }
           if (layout.types == 4) {
             EXPECT_EQ(ItemText(page, IDC_TYPE_BUTTON3), "IDB_INSTALL");

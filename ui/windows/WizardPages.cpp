@@ -15,6 +15,10 @@ CSetupTypeDlg::CSetupTypeDlg(std::vector<SetupTypeRow> rows) : rows_(std::move(r
 }
 
 void CSetupTypeDlg::OnInit() {
+  RECT baseUnits = {0, 0, 4, 8};
+  if (!MapDialogRect(Window(), &baseUnits)) throw Win32Failure("MapDialogRect");
+  auto x = [&](int design) { return MulDiv(design, baseUnits.right, kDesignBaseUnitX); };
+  auto y = [&](int design) { return MulDiv(design, baseUnits.bottom, kDesignBaseUnitY); };
   for (size_t index = 0; index < kSetupTypeRows; ++index) {
     int buttonId = IDC_TYPE_BUTTON1 + static_cast<int>(index);
     bool used = index < rows_.size();
@@ -25,11 +29,11 @@ void CSetupTypeDlg::OnInit() {
     HWND button = Item(row.buttonId);
     SetText(row.buttonId, row.bitmapBase);
     buttons_[index].Attach(Resources(), button);
-    if (!SetWindowPos(button, nullptr, kTypeButtonLeft, row.top + kTypeButtonDrop, 0, 0,
+    if (!SetWindowPos(button, nullptr, x(kTypeButtonLeft), y(row.top + kTypeButtonDrop), 0, 0,
                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
       throw Win32Failure("SetWindowPos of a setup type button");
     SetText(row.textId, row.text);
-    if (!SetWindowPos(Item(row.textId), nullptr, kTypeTextLeft, row.top, kTypeTextWidth, kTypeTextHeight,
+    if (!SetWindowPos(Item(row.textId), nullptr, x(kTypeTextLeft), y(row.top), x(kTypeTextWidth), y(row.textHeight),
                       SWP_NOZORDER | SWP_NOACTIVATE))
       throw Win32Failure("SetWindowPos of a setup type text");
   }
