@@ -46,9 +46,7 @@ PageButtons QuestionPageButtons(int buttonMask) {
 int RunAskYesNoStep(const std::string& caption, const std::string& text1, const std::string& text2,
                     const std::string& yesText, const std::string& noText, int& answer, int buttonMask) {
   LogLine("Prompt - " + text1);
-  int pageAnswer = answer == 1 ? 1 : 0;
-  QuestionEnd end =
-      SplitQuestionCode(Pages().QuestionPage(caption, text1, text2, yesText, noText, pageAnswer, buttonMask));
+  QuestionEnd end = Pages().QuestionPage(caption, text1, text2, yesText, noText, answer == 1, buttonMask);
   if (end.answered) {
     LogLine(end.yes ? "   - Yes" : "   - No");
     answer = end.yes ? 1 : 0;

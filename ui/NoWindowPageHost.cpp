@@ -9,8 +9,8 @@ namespace {
 int NoWindowPageHost::MessagePage(const std::string&, const std::string&, const std::string&, int) {
   Unavailable("message");
 }
-int NoWindowPageHost::QuestionPage(const std::string&, const std::string&, const std::string&, const std::string&,
-                                   const std::string&, int&, int) {
+QuestionEnd NoWindowPageHost::QuestionPage(const std::string&, const std::string&, const std::string&,
+                                           const std::string&, const std::string&, bool, int) {
   Unavailable("question");
 }
 int NoWindowPageHost::UserPasswordPage(const std::string&, const std::string&, const std::string&, const std::string&,

@@ -17,6 +17,13 @@ constexpr int kAddRemoveInstall = 0;
 constexpr int kAddRemoveUninstall = 1;
 constexpr int kAddRemoveCancel = 2;
 
+// How the question page ended and, after Next or Back, which answer was chosen.
+struct QuestionEnd {
+  int endCode = kEndCancel;  // 1 Next, 3 Back, 2 Cancel
+  bool answered = false;     // Next or Back carried an answer
+  bool yes = false;
+};
+
 // The three choices of the first framework server page.
 enum class ServerOption { UseNamedServer = 1, SelectLater = 2, NoServer = 3 };
 
@@ -37,11 +44,10 @@ class PageHost {
   virtual int MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
                           int buttonMask) = 0;
 
-  // The question page (template 2011). `answer` holds 1 to start on Yes, and receives 1 (Yes)
-  // or 0 (No). Returns the combined code (answer 6/7 times 4 plus button 1/3), or 2 on Cancel.
-  virtual int QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
-                           const std::string& yesText, const std::string& noText, int& answer,
-                           int buttonMask) = 0;
+  // The question page (template 2011), started on Yes or No; bit 4 of the mask disables Cancel.
+  virtual QuestionEnd QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
+                                   const std::string& yesText, const std::string& noText, bool startOnYes,
+                                   int buttonMask) = 0;
 
   // The user name and password page; the texts are edited in place.
   virtual int UserPasswordPage(const std::string& caption, const std::string& prompt,

@@ -1,6 +1,7 @@
 #include "ui/windows/WindowPageHost.h"
 
 #include "model/Model.h"
+#include "ui/MessageSteps.h"
 #include "ui/resources/PageResource.h"
 #include "ui/windows/PromptPages.h"
 #include "ui/windows/WizardPages.h"
@@ -11,13 +12,12 @@ int WindowPageHost::MessagePage(const std::string& caption, const std::string& t
   return page.Run(IDD_MESSAGE);
 }
 
-int WindowPageHost::QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
-                                 const std::string& yesText, const std::string& noText, int& answer,
-                                 int buttonMask) {
-  CAskYesNoDlg page(caption, text1, text2, yesText, noText, answer == 1, buttonMask);
-  int code = page.Run(IDD_ASK_YES_NO);
-  answer = page.Yes() ? 1 : 0;
-  return code;
+QuestionEnd WindowPageHost::QuestionPage(const std::string& caption, const std::string& text1,
+                                         const std::string& text2, const std::string& yesText,
+                                         const std::string& noText, bool startOnYes, int buttonMask) {
+  CAskYesNoDlg page(caption, text1, text2, yesText, noText, startOnYes, buttonMask);
+  // The page ends with the combined code, as the modal loop returns it.
+  return SplitQuestionCode(page.Run(IDD_ASK_YES_NO));
 }
 
 int WindowPageHost::UserPasswordPage(const std::string& caption, const std::string& prompt,
