@@ -4,7 +4,7 @@
 
 #include "engine/Log.h"
 #include "engine/Params.h"
-#include "ui/MessageSteps.h"
+#include "engine/StepResult.h"
 
 namespace {
 struct ErrorPlace {
@@ -15,6 +15,10 @@ ErrorPlace& Place() {
   return place;
 }
 const char kCaption[] = "Corvant Setup";
+CheckErrorPage*& InstalledCheckErrorPage() {
+  static CheckErrorPage* page = nullptr;
+  return page;
+}
 HWND& Owner() {
   static HWND owner = nullptr;
   return owner;
@@ -24,6 +28,8 @@ bool& BoxesShown() {
   return shown;
 }
 }  // namespace
+
+void SetCheckErrorPage(CheckErrorPage* page) { InstalledCheckErrorPage() = page; }
 
 void SetMessageBoxesShown(bool shown) { BoxesShown() = shown; }
 
@@ -85,7 +91,8 @@ void CPropError::Report() {
 
 void CCheckError::Report() {
   if (Message().empty()) return;
-  code_ = RunMessageBoxStep(kCaption, Message(), Detail(), 2);
+  CheckErrorPage* page = InstalledCheckErrorPage();
+  code_ = page ? page->AskAboutCheckError(kCaption, Message(), Detail()) : kStepStop;
   LogLine("***** " + Message() + "\n" + Detail());
 }
 

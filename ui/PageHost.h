@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-constexpr int kEndNext = 1;
-constexpr int kEndCancel = 2;
-constexpr int kEndBack = 3;
+#include "engine/StepResult.h"
 
 class CFeature;
 class CTarget;

@@ -73,8 +73,7 @@ HWND WaitForPage(const std::string& caption, DWORD timeoutMs) {
         return search.found != nullptr;
       },
       timeoutMs);
-  // A page is read once its initialisation is over, which the modal loop shows by painting.
-  if (search.found) Sleep(100);
+  // A page becomes visible only after its initialisation, when its modal loop first idles.
   return search.found;
 }
 

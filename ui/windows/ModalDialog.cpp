@@ -1,5 +1,6 @@
 #include "ui/windows/ModalDialog.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
