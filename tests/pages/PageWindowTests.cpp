@@ -45,10 +45,10 @@ const char kServerText[] =
 // What a control of a page should show; an empty optional is not looked at.
 struct Control {
   int id;
-  std::optional<std::string> text;
+  std::optional<std::string> text = std::nullopt;
   bool enabled = true;
   bool visible = true;
-  std::optional<bool> checked;
+  std::optional<bool> checked = std::nullopt;
 };
 
 class PageWindowTest;
@@ -157,12 +157,18 @@ void ExpectControls(HWND page, const PageCase& c) {
   for (const Control& control : c.controls) {
     SCOPED_TRACE(c.gallery + " control " + std::to_string(control.id));
     ASSERT_TRUE(GetDlgItem(page, control.id));
-    if (control.text) EXPECT_EQ(ItemText(page, control.id), *control.text);
+    if (control.text) {
+      EXPECT_EQ(ItemText(page, control.id), *control.text);
+    }
     EXPECT_EQ(ItemEnabled(page, control.id), control.enabled);
     EXPECT_EQ(ItemVisible(page, control.id), control.visible);
-    if (control.checked) EXPECT_EQ(ItemChecked(page, control.id), *control.checked);
+    if (control.checked) {
+      EXPECT_EQ(ItemChecked(page, control.id), *control.checked);
+    }
   }
-  if (c.listEntries >= 0) EXPECT_EQ(SendDlgItemMessageA(page, IDC_LIST, LB_GETCOUNT, 0, 0), c.listEntries);
+  if (c.listEntries >= 0) {
+    EXPECT_EQ(SendDlgItemMessageA(page, IDC_LIST, LB_GETCOUNT, 0, 0), c.listEntries);
+  }
 }
 
 TEST_F(PageWindowTest, EveryPageShowsItsControlsAndEndsAsItsStepSays) {
@@ -453,6 +459,8 @@ TEST_F(PageWindowTest, DependencyErrorsKeepRestrictedSelectionsAndLetPermittedOn
                                                 "   Calc works best with Writer.", "", "   - Continue"}));
 }
 
+INT_PTR CALLBACK InertDialogProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // Every template the pages use holds every control the code reads or sets.
 TEST(PageTemplateTest, EveryTemplateHoldsTheControlsItsPageUses) {
   const std::vector<std::pair<int, std::vector<int>>> templates = {
@@ -473,7 +481,7 @@ TEST(PageTemplateTest, EveryTemplateHoldsTheControlsItsPageUses) {
   for (const auto& [id, controls] : templates) {
     SCOPED_TRACE(id);
     HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr,
-                                     [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+                                     InertDialogProcedure, 0);
     ASSERT_TRUE(dialog);
     for (int control : controls) EXPECT_TRUE(GetDlgItem(dialog, control)) << control;
     RECT frame = {0, 0, 315, 204}, client = {};
