@@ -211,9 +211,10 @@ TEST_F(PageWindowTest, BackOnAnyPageGoesBackWithItsLogLine) {
 }
 
 TEST_F(PageWindowTest, CancelAnsweredNoLeavesThePageAndYesStopsTheRun) {
+  HWND page = nullptr;
   int result = Answer(
       [&] {
-        HWND page = WaitForPage("Welcome");
+        page = WaitForPage("Welcome");
         ASSERT_TRUE(page);
         Click(page, IDCANCEL);
         ASSERT_TRUE(WaitUntil([&] { return boxes.Boxes().size() == 1; }));
@@ -231,7 +232,7 @@ TEST_F(PageWindowTest, CancelAnsweredNoLeavesThePageAndYesStopsTheRun) {
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].caption, "Corvant Setup");
   EXPECT_EQ(shown[0].text, ExitConfirmationText("Corvant"));
-  EXPECT_TRUE(shown[0].owner);
+  EXPECT_EQ(shown[0].owner, page);
 }
 
 TEST_F(PageWindowTest, SetupTypeRowsAreLaidOutByTheirNumber) {
