@@ -4,7 +4,7 @@
 
 #include "engine/Log.h"
 #include "engine/Params.h"
-#include "ui/MessageSteps.h"
+#include "engine/StepResult.h"
 
 namespace {
 struct ErrorPlace {
@@ -15,23 +15,53 @@ ErrorPlace& Place() {
   return place;
 }
 const char kCaption[] = "Corvant Setup";
+CheckErrorPage*& InstalledCheckErrorPage() {
+  static CheckErrorPage* page = nullptr;
+  return page;
+}
+HWND& Owner() {
+  static HWND owner = nullptr;
+  return owner;
+}
 bool& BoxesShown() {
   static bool shown = true;
   return shown;
 }
 }  // namespace
 
+void SetCheckErrorPage(CheckErrorPage* page) { InstalledCheckErrorPage() = page; }
+
 void SetMessageBoxesShown(bool shown) { BoxesShown() = shown; }
 
 int ShowSetupMessageBox(const std::string& text, unsigned style, int silentAnswer) {
   if (!BoxesShown()) return silentAnswer;
-  return MessageBoxA(nullptr, text.c_str(), kCaption, style);
+  return MessageBoxA(Owner(), text.c_str(), kCaption, style);
 }
 
 int ShowErrorText(const std::string& text, unsigned style) {
   LogLine("***** " + text);
   if (NoMessages()) return 1;
   return ShowSetupMessageBox(text, style);
+}
+
+ScopedMessageOwner::ScopedMessageOwner(HWND owner) : previous_(Owner()) { Owner() = owner; }
+ScopedMessageOwner::~ScopedMessageOwner() { Owner() = previous_; }
+HWND MessageOwner() { return Owner(); }
+
+CMyError Win32Failure(const std::string& call) {
+  unsigned long code = GetLastError();
+  return CMyError(call + " failed with error " + std::to_string(code) + ".");
+}
+
+void LogCaughtError(std::exception_ptr caught) {
+  try {
+    std::rethrow_exception(caught);
+  } catch (const CMyError& error) {
+    if (!error.Message().empty()) error.LogError();
+  } catch (const std::exception& error) {
+    LogLine(std::string("*** Error - ") + error.what());
+  } catch (...) {
+  }
 }
 
 void CMyError::Report() { ShowErrorText(Message(), kStyleStop); }
@@ -61,7 +91,8 @@ void CPropError::Report() {
 
 void CCheckError::Report() {
   if (Message().empty()) return;
-  code_ = RunMessageBoxStep(kCaption, Message(), Detail(), 2);
+  CheckErrorPage* page = InstalledCheckErrorPage();
+  code_ = page ? page->AskAboutCheckError(kCaption, Message(), Detail()) : kStepStop;
   LogLine("***** " + Message() + "\n" + Detail());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // The engine's error classes and the message routine through which errors reach the user.
+#include <exception>
 #include <string>
 
 // Message box styles used by the engine.
@@ -9,10 +10,27 @@ constexpr int IDOK_ANSWER = 1;
 
 // Logs "***** " + text, then shows it in a "Corvant Setup" box unless messages are off (then 1).
 int ShowErrorText(const std::string& text, unsigned style);
-// Shows a "Corvant Setup" message box, unless boxes are switched off for a program that runs
-// without anyone to answer them (the authoring tool); then answers `silentAnswer`.
+// Shows a "Corvant Setup" message box, owned by the page that is up, unless boxes are switched
+// off for a program that runs without anyone to answer them (the authoring tool); then answers
+// `silentAnswer`.
 int ShowSetupMessageBox(const std::string& text, unsigned style, int silentAnswer = IDOK_ANSWER);
 void SetMessageBoxesShown(bool shown);
+
+struct HWND__;
+// The window that owns the message boxes and pages shown meanwhile: a page while it is up, so
+// that what it raises stays in front of it. Scopes nest.
+class ScopedMessageOwner {
+ public:
+  explicit ScopedMessageOwner(HWND__* owner);
+  ~ScopedMessageOwner();
+  ScopedMessageOwner(const ScopedMessageOwner&) = delete;
+  ScopedMessageOwner& operator=(const ScopedMessageOwner&) = delete;
+
+ private:
+  HWND__* previous_;
+};
+// The owner in force (none when no page is up).
+HWND__* MessageOwner();
 
 class CMyError {
  public:
@@ -26,6 +44,12 @@ class CMyError {
  private:
   std::string message_;
 };
+
+// A Win32 call that failed, with the error code the system gave for it.
+CMyError Win32Failure(const std::string& call);
+
+// Logs the text of a caught error ("*** Error - " + text) when it has one.
+void LogCaughtError(std::exception_ptr caught);
 
 // A fault in a description file. Where the fault lies (file, section, item) is kept class-wide
 // by whoever reads a file, and survives throws and reports.
@@ -49,6 +73,18 @@ class CPropError : public CMyError {
   static const std::string& Section();
   static const std::string& Item();
 };
+
+// The page on which a check error asks the user. The engine owns this interface and the wizard's
+// pages provide it, so that an error report reaches the windows without the engine knowing them.
+class CheckErrorPage {
+ public:
+  virtual ~CheckErrorPage() = default;
+  // Shows the message and its detail; answers the step result (1, 12 or 9).
+  virtual int AskAboutCheckError(const std::string& caption, const std::string& message,
+                                 const std::string& detail) = 0;
+};
+// Installs the page; without one a check error that has a message stops the run.
+void SetCheckErrorPage(CheckErrorPage* page);
 
 // A check that asks the user: its report shows the message page and takes its answer as code.
 class CCheckError : public CMyError {

@@ -1,7 +1,6 @@
 #include "engine/StepResult.h"
 
 #include "engine/Log.h"
-#include "ui/PageHost.h"
 
 int StepResultOfEndCode(int endCode) {
   if (endCode == kEndBack) {

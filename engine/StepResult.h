@@ -1,8 +1,12 @@
 #pragma once
-// Step result codes answered to the setup script.
+// Step result codes answered to the setup script, and the end codes of the pages they follow.
 constexpr int kStepNext = 1;
 constexpr int kStepBack = 12;
 constexpr int kStepStop = 9;
+
+constexpr int kEndNext = 1;
+constexpr int kEndCancel = 2;
+constexpr int kEndBack = 3;
 
 // A page's end code as a step result: Back 12 ("return BACK"), Next 1, else 9 ("User cancelled").
 int StepResultOfEndCode(int endCode);

@@ -22,13 +22,15 @@ R Quietly(R fallback, Body&& body) {
 }
 
 // Runs a step's body; any exception is reported with the step's own text at the stop icon,
-// and the step answers `failure`.
+// and the step answers `failure`. An engine error's own text is logged first, so that the log
+// says what failed behind the fixed message the user sees.
 template <typename Body>
 int GuardedStep(const char* errorText, int failure, Body&& body) {
   try {
     return body();
   } catch (...) {
     try {
+      LogCaughtError(std::current_exception());
       ShowErrorText(errorText, kStyleStop);
     } catch (...) {
     }

@@ -7,11 +7,6 @@
 #include "exports/ExportFrame.h"
 #include "ui/MessageSteps.h"
 
-namespace {
-// User names and passwords travel in the script's buffers; the engine never writes more.
-constexpr size_t kAccountTextSize = 256;
-}  // namespace
-
 TS_EXPORT int TS_MessageBox(const char* caption, const char* text1, const char* text2, int buttonMask, int) {
   return GuardedStep("An unknown error occurred during the Message dialog.", kStepStop,
                      [&] { return RunMessageBoxStep(TextArg(caption), TextArg(text1), TextArg(text2), buttonMask); });

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and running Tessaro needs on Debian, when it is missing:
 # the MinGW-w64 cross compilers, a native C++ compiler for the build's own tools, Wine with its
-# 32-bit part, Xvfb, CMake, Ninja, GoogleTest sources.
+# 32-bit part, Xvfb, CMake, Ninja, GoogleTest sources; with the argument "gallery" also ImageMagick
+# for scripts/gallery.sh.
 set -euo pipefail
 
 missing=()
@@ -19,6 +20,10 @@ have cmake || missing+=(cmake)
 have ninja || missing+=(ninja-build)
 [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
 have python3 || missing+=(python3)
+# The gallery turns its pictures into PNG.
+if [ "${1:-}" = gallery ]; then
+  [ -x /usr/bin/convert ] || missing+=(imagemagick)
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

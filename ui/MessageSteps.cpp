@@ -27,12 +27,26 @@ QuestionEnd SplitQuestionCode(int combinedCode) {
   return end;
 }
 
+int CombinedQuestionCode(bool yes, int endCode) { return (yes ? kAnswerYes : kAnswerNo) * 4 + endCode; }
+
+PageButtons MessagePageButtons(int buttonMask) {
+  PageButtons buttons;
+  buttons.back = !(buttonMask & 1);
+  buttons.next = !(buttonMask & 2);
+  return buttons;
+}
+
+PageButtons QuestionPageButtons(int buttonMask) {
+  PageButtons buttons = MessagePageButtons(buttonMask);
+  // A page needs a way out: with Back and Next disabled, Cancel stays whatever the mask says.
+  buttons.cancel = !(buttonMask & 4) || !(buttons.back || buttons.next);
+  return buttons;
+}
+
 int RunAskYesNoStep(const std::string& caption, const std::string& text1, const std::string& text2,
                     const std::string& yesText, const std::string& noText, int& answer, int buttonMask) {
   LogLine("Prompt - " + text1);
-  int pageAnswer = answer == 1 ? 1 : 0;
-  QuestionEnd end =
-      SplitQuestionCode(Pages().QuestionPage(caption, text1, text2, yesText, noText, pageAnswer, buttonMask));
+  QuestionEnd end = Pages().QuestionPage(caption, text1, text2, yesText, noText, answer == 1, buttonMask);
   if (end.answered) {
     LogLine(end.yes ? "   - Yes" : "   - No");
     answer = end.yes ? 1 : 0;

@@ -8,7 +8,7 @@
 #include "engine/Log.h"
 #include "engine/SystemLibrary.h"
 #include "engine/Text.h"
-#include "ui/ProgressResource.h"
+#include "ui/resources/ProgressResource.h"
 
 namespace {
 constexpr char kStartEvent[] = "CorvaProgressDlgStart";

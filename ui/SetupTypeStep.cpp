@@ -1,5 +1,7 @@
 #include "ui/SetupTypeStep.h"
 
+#include <algorithm>
+
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/StepResult.h"
@@ -8,9 +10,26 @@
 #include "model/Model.h"
 #include "ui/PageHost.h"
 
+#include "ui/resources/PageResource.h"
+
 namespace {
-constexpr size_t kPageRows = 4;
 constexpr size_t kAnyNumber = static_cast<size_t>(-1);
+
+struct BuiltInType {
+  const char* id;
+  const char* bitmapBase;
+  const char* text;
+};
+const BuiltInType kBuiltInTypes[] = {
+    {"STANDARD", "IDB_STANDARD",
+     "&Standard Install\n\nChoose this type if you are installing products for workstation or standalone use."},
+    {"SERVER", "IDB_SERVER",
+     "Ser&ver Install\n\nChoose this type if you are installing products to be used as an application server on a "
+     "network."},
+    {"LITECLIENT", "IDB_LITECLIENT",
+     "&Lite Client Install\n\nChoose this type if you are installing products to be used as a client application on "
+     "a network."},
+};
 }  // namespace
 
 void ChooseCurrentSetupType(CSetup& master) {
@@ -30,6 +49,33 @@ std::vector<std::string> OfferedSetupTypes(const CSetup& master, size_t limit) {
     if (IsSetupTypeOffered(type.ID.Raw())) offered.push_back(type.ID.Raw());
   }
   return offered;
+}
+
+std::vector<SetupTypeRow> SetupTypeRows(const CSetup& master, const std::vector<std::string>& offeredTypes) {
+  size_t count = std::min(offeredTypes.size(), kSetupTypeRows);
+  int spacing = count == 2 ? 82 : count == 3 ? 81 : 54;
+  int top = count == 2 ? 95 : 55;
+  std::vector<SetupTypeRow> rows;
+  for (size_t index = 0; index < count; ++index) {
+    SetupTypeRow row;
+    row.typeId = offeredTypes[index];
+    row.buttonId = IDC_TYPE_BUTTON1 + static_cast<int>(index);
+    row.textId = row.buttonId + TYPE_TEXT_OFFSET;
+    row.top = top;
+    row.textHeight = std::max(kTypeTextHeight, spacing - kTypeRowGap);
+    row.bitmapBase = "IDB_INSTALL";
+    const CSetupType* type = master.setupTypes.Find(row.typeId);
+    row.text = type ? type->Description.Translated(master) : "";
+    for (const BuiltInType& builtIn : kBuiltInTypes) {
+      if (!EqualsNoCase(row.typeId, builtIn.id)) continue;
+      row.bitmapBase = builtIn.bitmapBase;
+      row.text = builtIn.text;
+    }
+    row.text = ExpandLineBreaks(row.text);
+    rows.push_back(row);
+    top += spacing;
+  }
+  return rows;
 }
 
 int RunSetupTypeStep(int direction) {
@@ -52,7 +98,7 @@ int RunSetupTypeStep(int direction) {
     result = BypassResult(direction);
   } else {
     std::string chosen;
-    int end = Pages().SetupTypePage(OfferedSetupTypes(master, kPageRows), chosen);
+    int end = Pages().SetupTypePage(OfferedSetupTypes(master, kSetupTypeRows), chosen);
     if (end == kEndNext && !chosen.empty()) {
       std::string previous = master.setupType;
       master.setupType = chosen;

@@ -33,6 +33,10 @@ std::string WelcomeText(const std::string& suiteName) {
          " on your computer.";
 }
 
+std::string FinishedText(const std::string& suiteName) {
+  return "Setup has finished installing " + suiteName + " on your computer.";
+}
+
 std::vector<std::string> SummaryLines(CSetup& master) {
   std::vector<std::string> lines;
   if (master.setupTypes.Count() > 1) {

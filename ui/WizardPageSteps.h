@@ -7,6 +7,8 @@ class CSetup;
 
 // "Welcome to the <suite> Setup program. ..." (the word products only after "Corvant").
 std::string WelcomeText(const std::string& suiteName);
+// "Setup has finished installing <suite> on your computer."
+std::string FinishedText(const std::string& suiteName);
 // The summary list of the current answers; every line is logged as well.
 std::vector<std::string> SummaryLines(CSetup& master);
 // The agreement file, one entry per line of at most 255 characters.

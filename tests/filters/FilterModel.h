@@ -12,7 +12,7 @@
 #include "filters/FilterList.h"
 #include "model/Model.h"
 #include "support/TestSupport.h"
-#include "ui/PageHost.h"
+#include "ui/NoWindowPageHost.h"
 
 // The message of the description error that parsing `value` raises, or "(parsed)".
 template <typename Filter>
@@ -93,18 +93,9 @@ class FilterModelTest : public ::testing::Test {
 };
 
 // A page host whose dependency error page answers a given end code and records what it showed.
-class ScriptedDependencyPage : public PageHost {
+class ScriptedDependencyPage : public NoWindowPageHost {
  public:
   explicit ScriptedDependencyPage(int endCode) : endCode_(endCode) {}
-  int MessagePage(const std::string&, const std::string&, const std::string&, int) override { return kEndCancel; }
-  int QuestionPage(const std::string&, const std::string&, const std::string&, const std::string&, const std::string&,
-                   int&, int) override {
-    return kEndCancel;
-  }
-  int UserPasswordPage(const std::string&, const std::string&, const std::string&, const std::string&, std::string&,
-                       std::string&) override {
-    return kEndCancel;
-  }
   int DependencyErrorPage(const std::string& title, const std::string& text, int group) override {
     ++shown;
     this->title = title;

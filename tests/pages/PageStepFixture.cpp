@@ -4,7 +4,7 @@
 
 using namespace testing_support;
 
-void PageStepTest::SetUp() {
+void ModelStepTest::SetUp() {
   CleanCorvantRegistry();
   CreateSetupData();
   SetLogPath(dir / "run.log");
@@ -26,6 +26,10 @@ void PageStepTest::SetUp() {
 
 void PageStepTest::TearDown() {
   EXPECT_TRUE(pages.wizardAnswers.empty()) << "scripted pages were not shown";
+  ModelStepTest::TearDown();
+}
+
+void ModelStepTest::TearDown() {
   EXPECT_EQ(LogIndentLevel(), 0);
   // The model would delete the parameters file in force; the scratch folder goes anyway.
   Master().ParamsFile.clear();
@@ -36,7 +40,7 @@ void PageStepTest::TearDown() {
   CleanCorvantRegistry();
 }
 
-void PageStepTest::Params(const std::string& main, const std::string& targets) {
+void ModelStepTest::Params(const std::string& main, const std::string& targets) {
   std::string path = dir / ("params" + std::to_string(++paramsCount_) + ".ini");
   std::string text = "[Main]\r\n" + main + "\r\n";
   if (!targets.empty()) text += "[Targets]\r\n" + targets + "\r\n";
@@ -44,16 +48,16 @@ void PageStepTest::Params(const std::string& main, const std::string& targets) {
   SetParamsFileInForce(path);
 }
 
-std::vector<std::string> PageStepTest::Log() const { return ReadLines(dir / "run.log"); }
+std::vector<std::string> ModelStepTest::Log() const { return ReadLines(dir / "run.log"); }
 
-std::vector<std::string> PageStepTest::NewLog() {
+std::vector<std::string> ModelStepTest::NewLog() {
   std::vector<std::string> all = Log();
   std::vector<std::string> fresh(all.begin() + static_cast<long>(std::min(logSeen_, all.size())), all.end());
   logSeen_ = all.size();
   return fresh;
 }
 
-CFeature& PageStepTest::AddFeature(CFeature& parent, const std::string& id, bool selectedByDefault) {
+CFeature& ModelStepTest::AddFeature(CFeature& parent, const std::string& id, bool selectedByDefault) {
   auto feature = std::make_unique<CFeature>();
   feature->setup = &Master();
   feature->parent = &parent;
@@ -63,7 +67,7 @@ CFeature& PageStepTest::AddFeature(CFeature& parent, const std::string& id, bool
   return parent.subfeatures.Append(std::move(feature));
 }
 
-CTarget& PageStepTest::AddTarget(const std::string& id, const std::string& path) {
+CTarget& ModelStepTest::AddTarget(const std::string& id, const std::string& path) {
   auto target = std::make_unique<CTarget>();
   target->setup = &Master();
   target->ID.Set(id);
@@ -73,13 +77,13 @@ CTarget& PageStepTest::AddTarget(const std::string& id, const std::string& path)
   return Master().targets.Append(std::move(target));
 }
 
-CSetupType& PageStepTest::AddSetupType(const std::string& id) {
+CSetupType& ModelStepTest::AddSetupType(const std::string& id) {
   auto type = std::make_unique<CSetupType>();
   type->ID.Set(id);
   return Master().setupTypes.Append(std::move(type));
 }
 
-CComponent& PageStepTest::AddComponent(CFeature& feature, const std::string& id, const std::string& targetId) {
+CComponent& ModelStepTest::AddComponent(CFeature& feature, const std::string& id, const std::string& targetId) {
   auto component = std::make_unique<CComponent>();
   component->setup = &Master();
   component->ID.Set(id);

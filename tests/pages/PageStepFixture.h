@@ -1,6 +1,7 @@
 #pragma once
 // In-process page step tests: a model built by hand, a parameters file and a log of the test's
-// own, the registry cleaned, and pages answered from a script.
+// own, the registry cleaned; PageStepTest answers the pages from a script, ModelStepTest leaves
+// them to the real windows.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,7 +14,7 @@
 #include "support/ScriptedPages.h"
 #include "support/TestSupport.h"
 
-class PageStepTest : public ::testing::Test {
+class ModelStepTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -32,10 +33,15 @@ class PageStepTest : public ::testing::Test {
 
   CSetup& master() { return Master(); }
   testing_support::ScratchDirectory dir{"pages"};
-  testing_support::ScopedScriptedPages scripted;
-  testing_support::ScriptedPageHost& pages = scripted.host;
 
  private:
   int paramsCount_ = 0;
   size_t logSeen_ = 0;
+};
+
+class PageStepTest : public ModelStepTest {
+ protected:
+  void TearDown() override;
+  testing_support::ScopedScriptedPages scripted;
+  testing_support::ScriptedPageHost& pages = scripted.host;
 };

@@ -8,7 +8,7 @@
 
 #include "engine/Log.h"
 #include "support/TestSupport.h"
-#include "ui/ProgressResource.h"
+#include "ui/resources/ProgressResource.h"
 
 using namespace testing_support;
 

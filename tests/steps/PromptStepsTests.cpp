@@ -1,8 +1,10 @@
 // The message, question and user name/password prompts with a scripted page host.
 #include <gtest/gtest.h>
 
+#include "engine/Errors.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
+#include "engine/StepResult.h"
 #include "support/ScriptedPages.h"
 #include "support/TestSupport.h"
 #include "ui/MessageSteps.h"
@@ -85,4 +87,15 @@ TEST_F(PromptStepsTest, UserPasswordGivesBackWhatWasTypedAndNeverLogsThePassword
                                             "   User name = typed", "Prompt for password - Again",
                                             "   User name = u2"}));
   for (const std::string& line : log) EXPECT_EQ(line.find("secret"), std::string::npos);
+}
+
+TEST_F(PromptStepsTest, ACheckErrorWithAMessageAsksOnTheMessagePageAndTakesItsAnswer) {
+  pages.host.messageEnds = {kEndBack};
+  CCheckError error("Not enough room.", "Free some space first.", kStepStop);
+  error.Report();
+  EXPECT_EQ(error.Code(), kStepBack);
+  ASSERT_EQ(pages.host.shown.size(), 1u);
+  EXPECT_EQ(pages.host.shown[0].caption, "Corvant Setup");
+  EXPECT_EQ(pages.host.shown[0].text1, "Not enough room.");
+  EXPECT_EQ(pages.host.shown[0].buttonMask, 2);
 }

@@ -43,8 +43,8 @@ class ExportFrameTest : public InProcessModelTest {
 // A page host whose pages fail, as a broken dialog would.
 class FailingPages : public ScriptedPageHost {
  public:
-  int QuestionPage(const std::string&, const std::string&, const std::string&, const std::string&,
-                   const std::string&, int&, int) override {
+  QuestionEnd QuestionPage(const std::string&, const std::string&, const std::string&, const std::string&,
+                           const std::string&, bool, int) override {
     throw std::runtime_error("no question page");
   }
   int UserPasswordPage(const std::string&, const std::string&, const std::string&, const std::string&,

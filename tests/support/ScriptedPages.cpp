@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/Model.h"
+#include "ui/MessageSteps.h"
 
 namespace testing_support {
 
@@ -35,9 +36,9 @@ int ScriptedPageHost::MessagePage(const std::string& caption, const std::string&
   return Ended(shown, page, messageEnds);
 }
 
-int ScriptedPageHost::QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
-                                   const std::string& yesText, const std::string& noText, int& answer,
-                                   int buttonMask) {
+QuestionEnd ScriptedPageHost::QuestionPage(const std::string& caption, const std::string& text1,
+                                           const std::string& text2, const std::string& yesText,
+                                           const std::string& noText, bool startOnYes, int buttonMask) {
   Shown page;
   page.page = "question";
   page.caption = caption;
@@ -46,11 +47,8 @@ int ScriptedPageHost::QuestionPage(const std::string& caption, const std::string
   page.yesText = yesText;
   page.noText = noText;
   page.buttonMask = buttonMask;
-  page.initialAnswer = answer;
-  int code = Ended(shown, page, questionCodes);
-  if ((code >> 2) == 6) answer = 1;
-  if ((code >> 2) == 7) answer = 0;
-  return code;
+  page.initialAnswer = startOnYes ? 1 : 0;
+  return SplitQuestionCode(Ended(shown, page, questionCodes));
 }
 
 int ScriptedPageHost::UserPasswordPage(const std::string& caption, const std::string& prompt,

@@ -48,8 +48,8 @@ class ScriptedPageHost : public PageHost {
 
   int MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
                   int buttonMask) override;
-  int QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
-                   const std::string& yesText, const std::string& noText, int& answer, int buttonMask) override;
+  QuestionEnd QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
+                   const std::string& yesText, const std::string& noText, bool startOnYes, int buttonMask) override;
   int UserPasswordPage(const std::string& caption, const std::string& prompt, const std::string& userLabel,
                        const std::string& passwordLabel, std::string& user, std::string& password) override;
   int DependencyErrorPage(const std::string& title, const std::string& text, int group) override;

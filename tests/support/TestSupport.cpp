@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "support/PageDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -181,14 +183,14 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
 
 void MessageBoxWatcher::Watch() {
   while (!stop_) {
-    // A message box is a dialog with a static text of id 0xFFFF.
     for (HWND window : VisibleDialogsWithControl(0xFFFF)) {
+      if (!IsMessageBox(window)) continue;
       char caption[256] = {}, text[4096] = {};
       GetWindowTextA(window, caption, sizeof caption);
       GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        boxes_.push_back({caption, text});
+        boxes_.push_back({caption, text, GetWindow(window, GW_OWNER)});
       }
       int id = answer_;
       if (id == 0) {

@@ -68,13 +68,14 @@ class EngineInstance {
   UniqueModule module_;
 };
 
-// Answers every message box of this process from a thread of its own, and records each box's
+// Answers every message box of this process (not the pages) from a thread of its own, and records each box's
 // caption and text. The answer is the box's default button unless told otherwise.
 class MessageBoxWatcher {
  public:
   struct Box {
     std::string caption;
     std::string text;
+    HWND owner;
   };
   // `answerId` is the button id to press (IDOK, IDYES, IDNO...); 0 presses the default.
   explicit MessageBoxWatcher(int answerId = 0);

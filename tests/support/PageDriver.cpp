@@ -1,0 +1,128 @@
+#include "support/PageDriver.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include "engine/Paths.h"
+#include "engine/Win32Handles.h"
+
+namespace testing_support {
+
+namespace {
+struct PageSearch {
+  std::string caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchPage(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<PageSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[64] = {}, caption[512] = {};
+  GetClassNameA(window, className, sizeof className);
+  GetWindowTextA(window, caption, sizeof caption);
+  if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window) &&
+      !IsMessageBox(window) && search->caption == caption) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void WriteBitmapFile(const std::string& path, HDC dc, HBITMAP bitmap, int width, int height) {
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  int stride = (width * 3 + 3) & ~3;
+  std::vector<char> pixels(static_cast<size_t>(stride) * height);
+  GetDIBits(dc, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+}  // namespace
+
+bool IsMessageBox(HWND dialog) {
+  HWND text = GetDlgItem(dialog, 0xFFFF);
+  return text && (GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
+    if (condition()) return true;
+    Sleep(20);
+  }
+  return condition();
+}
+
+HWND WaitForPage(const std::string& caption, DWORD timeoutMs) {
+  PageSearch search{caption};
+  WaitUntil(
+      [&] {
+        EnumWindows(MatchPage, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  // A page becomes visible only after its initialisation, when its modal loop first idles.
+  return search.found;
+}
+
+bool WaitUntilClosed(HWND window, DWORD timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
+std::string ItemText(HWND page, int id) {
+  char text[4096] = {};
+  GetDlgItemTextA(page, id, text, sizeof text);
+  return text;
+}
+
+bool ItemEnabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
+bool ItemVisible(HWND page, int id) { return IsWindowVisible(GetDlgItem(page, id)) != FALSE; }
+bool ItemChecked(HWND page, int id) { return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+RECT ItemPlace(HWND page, int id) {
+  RECT place = {};
+  GetWindowRect(GetDlgItem(page, id), &place);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+void Click(HWND page, int id) { PostMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
+
+void Type(HWND page, int id, const std::string& text) {
+  HWND edit = GetDlgItem(page, id);
+  PostMessageA(edit, EM_SETSEL, 0, -1);
+  PostMessageA(edit, WM_CLEAR, 0, 0);
+  for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+void SaveGalleryPicture(HWND page, const std::string& name) {
+  const char* directory = std::getenv("TESSARO_GALLERY_DIR");
+  if (!directory || !*directory) return;
+  RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(300);
+  RECT frame = {};
+  GetWindowRect(page, &frame);
+  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  WindowDc screen(nullptr);
+  UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+  UniqueBitmap picture(CreateCompatibleBitmap(screen.get(), width, height));
+  {
+    SelectedObject selected(memory.get(), picture.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top, SRCCOPY);
+  }
+  WriteBitmapFile(JoinPath(directory, name + ".bmp"), memory.get(), picture.get(), width, height);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,45 @@
+#pragma once
+// Drives the engine's wizard pages from another thread, as a user would: finds a page by its
+// caption, reads its controls by id, clicks buttons and types into edits. With the environment
+// variable TESSARO_GALLERY_DIR set, pictures of the pages land there as BMP files.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace testing_support {
+
+// A message box: a dialog whose control 0xFFFF is its text. The pages hold their picture under
+// that id.
+bool IsMessageBox(HWND dialog);
+// The visible page of this process with this caption, waited for; nullptr after the timeout.
+HWND WaitForPage(const std::string& caption, DWORD timeoutMs = 10000);
+// Waits until the window is gone.
+bool WaitUntilClosed(HWND window, DWORD timeoutMs = 10000);
+// Waits until `condition` holds.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+std::string ItemText(HWND page, int id);
+bool ItemEnabled(HWND page, int id);
+bool ItemVisible(HWND page, int id);
+bool ItemChecked(HWND page, int id);
+// Where a control stands in the page's client area, in pixels.
+RECT ItemPlace(HWND page, int id);
+// Presses a button (or radio button) the way a mouse click does.
+void Click(HWND page, int id);
+// Empties an edit and types `text` into it key by key.
+void Type(HWND page, int id, const std::string& text);
+// Saves a picture of the page as <TESSARO_GALLERY_DIR>\<name>.bmp when that variable is set.
+void SaveGalleryPicture(HWND page, const std::string& name);
+
+// Runs `user` on a thread of its own while `step` runs on this one and shows its pages.
+template <typename Step, typename User>
+auto WithUser(User&& user, Step&& step) {
+  std::thread thread(std::forward<User>(user));
+  auto result = step();
+  thread.join();
+  return result;
+}
+
+}  // namespace testing_support
