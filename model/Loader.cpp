@@ -8,6 +8,7 @@
 
 #include "engine/Application.h"
 #include "engine/Errors.h"
+#include "engine/IniCache.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
@@ -563,6 +564,8 @@ void MergeSubsetups(CSetup& master) {
 }
 
 bool LoadMaster(CSetup& setup, const std::string& directory, const std::string& paramsFile, bool core) {
+  // Every description is read section by section while the master loads.
+  ScopedIniCache readSections;
   setup.SrcDir = StripTrailingBackslashes(directory);
   setup.ParamsFile = paramsFile;
   setup.NotifyCoreInstall = YesByAnyLetter(ReadIniString(paramsFile, "Main", "NotifyCoreInstall")) ? 1 : 0;
