@@ -1,9 +1,12 @@
 #pragma once
 // Indexed collections of model records: dense, 0-based, in load order; lookups by ID ignore
-// case and take the first match. Nothing is removed while a model is loaded.
+// case and take the first match. Nothing is removed while a model is loaded, and a record's ID
+// does not change once it is in a collection: lookups go through an index of the IDs that grows
+// with the collection, so that looking up every record of a large model stays linear.
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/Text.h"
@@ -15,7 +18,7 @@ class Collection {
   Collection() = default;
   Collection(Collection&&) noexcept = default;
   Collection& operator=(Collection&&) noexcept = default;
-  // Deep copy: every record is copied.
+  // Deep copy: every record is copied; the copy builds an index of its own.
   Collection(const Collection& other) {
     for (const auto& item : other.items_) items_.push_back(std::make_unique<T>(*item));
   }
@@ -36,15 +39,23 @@ class Collection {
   void MoveToEnd(int index) {
     auto at = items_.begin() + index;
     std::rotate(at, at + 1, items_.end());
+    index_.reset();
   }
   void MoveToFront(int index) {
     auto at = items_.begin() + index;
     std::rotate(items_.begin(), at, at + 1);
+    index_.reset();
   }
   int IndexOf(const std::string& id) const {
-    for (size_t i = 0; i < items_.size(); ++i)
-      if (EqualsNoCase(items_[i]->ID.Raw(), id)) return static_cast<int>(i);
-    return -1;
+    if (!index_) {
+      index_ = std::make_unique<Index>();
+      indexed_ = 0;
+    }
+    // The first record with an ID keeps its place in the index.
+    for (; indexed_ < items_.size(); ++indexed_)
+      index_->emplace(ToUpper(items_[indexed_]->ID.Raw()), static_cast<int>(indexed_));
+    auto found = index_->find(ToUpper(id));
+    return found == index_->end() ? -1 : found->second;
   }
   T* Find(const std::string& id) {
     int index = IndexOf(id);
@@ -73,5 +84,10 @@ class Collection {
   Iterator end() const { return Iterator(items_.end()); }
 
  private:
+  using Index = std::unordered_map<std::string, int>;
   std::vector<std::unique_ptr<T>> items_;
+  // Upper-cased ID to the index of its first record, for the first `indexed_` records; made at
+  // the first lookup, so that collections nobody searches cost nothing.
+  mutable std::unique_ptr<Index> index_;
+  mutable size_t indexed_ = 0;
 };
