@@ -1,0 +1,300 @@
+// The engine's speed figures from one run on one machine: the load of generated suites against
+// the floor of one section read per section, the level-10 dump, the memory the loaded model holds,
+// TS_GetCRC32 against zlib's crc32, and the engine's own time in the unattended sample install.
+// scripts/bench.sh builds and runs it.
+//
+//   bench_speed.exe WORKDIR ZLIB1.DLL SAMPLESDIR
+//
+// WORKDIR is emptied and filled with generated suites; SAMPLESDIR holds the assembled sample CDs
+// (CD1, CD2, CD3) with the engine and the setup host.
+#include <windows.h>
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Application.h"
+#include "engine/Log.h"
+#include "engine/Paths.h"
+#include "model/Crc32.h"
+#include "model/Model.h"
+#include "model/SetupDump.h"
+
+extern "C" int __stdcall TS_LoadSetupData(const char* parametersFile);
+extern "C" unsigned long __stdcall TS_GetCRC32(const char* text, unsigned long crc);
+
+namespace {
+constexpr int kFeaturesPerProduct = 50;
+
+double Now() {
+  using Clock = std::chrono::steady_clock;
+  return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
+
+size_t WorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.WorkingSetSize;
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+}
+
+void WriteDescription(const std::string& path, const std::string& content) {
+  std::optional<StampedDescription> stamped = StampDescription(content);
+  WriteFile(path, stamped ? stamped->bytes : content);
+}
+
+// One product of the generated suites: a root feature with 50 features, each with an
+// InstallShield component that needs space in the product's own target.
+std::string ProductDescription(int p) {
+  std::string id = "P" + std::to_string(p);
+  std::string text = "[Main]\r\nName=Product " + std::to_string(p) + "\r\nRootFeature=" + id +
+                     "\r\nVersion=1." + std::to_string(p) +
+                     "\r\nCD=CD1;Generated suite CD\r\nInstallType=ISINSTALL\r\nMifName=" + id + "\r\n\r\n";
+  text += "[Targets]\r\nTarget0=" + id + "DIR;" + id + " files;%CORVAROOT%\\" + id + ";Setup installs " + id +
+          " here.\r\n\r\n[SetupTypes]\r\nSetupType0=STANDARD;Standard\r\nSetupType1=CUSTOM;Custom\r\n\r\n";
+  text += "[" + id + "]\r\nName=Product " + std::to_string(p) + "\r\nDescription=The whole product.\r\nSelected=YES\r\n";
+  for (int f = 0; f < kFeaturesPerProduct; ++f) text += "Feature" + std::to_string(f) + "=" + id + "_F" + std::to_string(f) + "\r\n";
+  for (int f = 0; f < kFeaturesPerProduct; ++f) {
+    std::string feature = id + "_F" + std::to_string(f);
+    text += "\r\n[" + feature + "]\r\nName=Feature " + std::to_string(f) + " of " + id + "\r\nDescription=Files of " +
+            feature + ".\r\nSelected=" + (f % 2 ? "YES" : "NO") + "\r\nComponent0=" +
+            id + "\\" + feature + ";IS\r\nTargetNeed0=" + id + "DIR;" + std::to_string(100 + f) + "\r\n";
+  }
+  return text;
+}
+
+struct Suite {
+  std::string master, params;
+  std::vector<std::string> files;
+  int features = 0;
+};
+
+Suite GenerateSuite(const std::string& root, int products) {
+  Suite suite;
+  std::string cd = JoinPath(root, "CD");
+  suite.master = JoinPath(cd, "master");
+  CreateDirectoryTree(suite.master);
+  std::string master = JoinPath(suite.master, "prop.ini");
+  WriteDescription(master,
+                   "[Main]\r\nName=Generated suite\r\nRootFeature=CORVANT SOFTWARE\r\nInstallType=ISINSTALL\r\n"
+                   "CD=CD1;Generated suite CD\r\nLoadSubsetups=YES\r\n\r\n[SetupTypes]\r\nSetupType0=STANDARD;Standard\r\n"
+                   "SetupType1=CUSTOM;Custom\r\n\r\n[CORVANT SOFTWARE]\r\nName=Corvant Software\r\nSelected=YES\r\n");
+  suite.files.push_back(master);
+  for (int p = 0; p < products; ++p) {
+    std::string directory = JoinPath(cd, "P" + std::to_string(p));
+    CreateDirectoryTree(directory);
+    std::string file = JoinPath(directory, "prop.ini");
+    WriteDescription(file, ProductDescription(p));
+    suite.files.push_back(file);
+  }
+  suite.features = 1 + products * (1 + kFeaturesPerProduct);
+  suite.params = JoinPath(root, "params.ini");
+  WriteFile(suite.params, "[Main]\r\nMessageLevel=NONE\r\nAppendToLog=" + JoinPath(root, "load.log") + "\r\n");
+  return suite;
+}
+
+// The floor of a load: one section read per section of every file of the suite.
+double SectionFloor(const Suite& suite) {
+  std::vector<char> names(1 << 20), section(1 << 20);
+  double start = Now();
+  for (const std::string& file : suite.files) {
+    DWORD got = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), file.c_str());
+    for (const char* name = names.data(); name < names.data() + got && *name; name += std::strlen(name) + 1)
+      GetPrivateProfileSectionA(name, section.data(), static_cast<DWORD>(section.size()), file.c_str());
+  }
+  return Now() - start;
+}
+
+struct LoadFigures {
+  int features = 0;
+  double load = 0, floor = 0, dump = 0;
+  double memory = 0;  // bytes
+  bool loaded = false;
+};
+
+LoadFigures MeasureLoad(const std::string& work, int products) {
+  LoadFigures figures;
+  Suite suite = GenerateSuite(JoinPath(work, "p" + std::to_string(products)), products);
+  figures.features = suite.features;
+  CreateSetupData();
+  SetEngineDirectory(suite.master);
+  size_t before = WorkingSet();
+  double start = Now();
+  figures.loaded = TS_LoadSetupData(suite.params.c_str()) == 0;
+  figures.load = Now() - start;
+  figures.memory = static_cast<double>(WorkingSet()) - static_cast<double>(before);
+  OpenLogFile();
+  start = Now();
+  DumpSetup(Master(), 10);
+  figures.dump = Now() - start;
+  CloseLogFile();
+  figures.floor = SectionFloor(suite);
+  DestroySetupData();
+  return figures;
+}
+
+struct CrcFigures {
+  double engine = 0, zlib = 0;  // MB/s
+  bool same = false;
+};
+
+CrcFigures MeasureCrc(const std::string& zlibPath) {
+  CrcFigures figures;
+  const size_t size = 64u << 20;
+  std::vector<char> bytes(size + 1);
+  unsigned seed = 12345;
+  for (size_t i = 0; i < size; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    bytes[i] = static_cast<char>(1 + (seed >> 16) % 255);
+  }
+  bytes[size] = '\0';
+  using ZlibCrc = unsigned long (*)(unsigned long, const unsigned char*, unsigned);
+  HMODULE zlib = LoadLibraryA(zlibPath.c_str());
+  auto zlibCrc = zlib ? reinterpret_cast<ZlibCrc>(reinterpret_cast<void*>(GetProcAddress(zlib, "crc32"))) : nullptr;
+  unsigned long ours = 0, theirs = 0;
+  double best = 1e9, bestZlib = 1e9;
+  for (int round = 0; round < 3; ++round) {
+    double start = Now();
+    ours = TS_GetCRC32(bytes.data(), 0);
+    best = std::min(best, Now() - start);
+    if (!zlibCrc) continue;
+    start = Now();
+    theirs = zlibCrc(0, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned>(size));
+    bestZlib = std::min(bestZlib, Now() - start);
+  }
+  figures.engine = size / 1e6 / best;
+  figures.zlib = zlibCrc ? size / 1e6 / bestZlib : 0;
+  figures.same = zlibCrc && ours == theirs;
+  return figures;
+}
+
+// Runs a program in a job of its own and waits for it; `others` receives the time during which
+// at least one process it started was alive. Returns the program's whole time.
+double RunInJob(const std::string& commandLine, double& others) {
+  others = 0;
+  HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  HANDLE port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+  JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {job, port};
+  SetInformationJobObject(job, JobObjectAssociateCompletionPortInformation, &association, sizeof association);
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  double start = Now();
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process)) {
+    std::printf("cannot start %s (error %lu)\n", commandLine.c_str(), GetLastError());
+    return 0;
+  }
+  AssignProcessToJobObject(job, process.hProcess);
+  ResumeThread(process.hThread);
+  int alive = 0;
+  double since = 0;
+  for (;;) {
+    DWORD message = 0;
+    ULONG_PTR key = 0;
+    LPOVERLAPPED detail = nullptr;
+    if (!GetQueuedCompletionStatus(port, &message, &key, &detail, 600000)) break;
+    DWORD pid = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(detail));
+    if (message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) break;
+    if (pid == process.dwProcessId) continue;
+    if (message == JOB_OBJECT_MSG_NEW_PROCESS && alive++ == 0) since = Now();
+    if ((message == JOB_OBJECT_MSG_EXIT_PROCESS || message == JOB_OBJECT_MSG_ABNORMAL_EXIT_PROCESS) && --alive == 0)
+      others += Now() - since;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  double whole = Now() - start;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(port);
+  CloseHandle(job);
+  return whole;
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The unattended sample install: the host's whole time, less the time its product setups ran,
+// less the time of a host that starts and ends without an engine (the system's own start of a
+// process).
+double MeasureSampleInstall(const std::string& work, const std::string& samples, double& products, double& empty) {
+  std::string copy = JoinPath(work, "samples");
+  for (const char* cd : {"CD1", "CD2", "CD3"}) {
+    std::string from = JoinPath(samples, cd) + '\0', to = JoinPath(copy, cd) + '\0';
+    CreateDirectoryTree(copy);
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_COPY;
+    operation.pFrom = from.c_str();
+    operation.pTo = to.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_SILENT | FOF_NOERRORUI;
+    SHFileOperationA(&operation);
+  }
+  std::string master = JoinPath(copy, "CD1\\master");
+  std::string params = JoinPath(copy, "unattended-run.ini");
+  CopyFileA(JoinPath(master, "unattended.ini").c_str(), params.c_str(), FALSE);
+  std::string emptyHost = JoinPath(work, "emptyhost");
+  CreateDirectoryTree(emptyHost);
+  CopyFileA(JoinPath(master, "TessaroSetup.exe").c_str(), JoinPath(emptyHost, "TessaroSetup.exe").c_str(), FALSE);
+  double none = 0;
+  empty = RunInJob(Quoted(JoinPath(emptyHost, "TessaroSetup.exe")), none);
+  double whole = RunInJob(Quoted(JoinPath(master, "TessaroSetup.exe")) + " config=" + Quoted(params), products);
+  return whole - products - empty;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: bench_speed WORKDIR ZLIB1.DLL SAMPLESDIR\n");
+    return 2;
+  }
+  std::string work = argv[1], zlib = argv[2], samples = argv[3];
+  CreateDirectoryTree(work);
+
+  LoadFigures warm = MeasureLoad(work, 10);
+  LoadFigures p40 = MeasureLoad(work, 40);
+  LoadFigures p160 = MeasureLoad(work, 160);
+  if (!warm.loaded || !p40.loaded || !p160.loaded) std::printf("warning: a generated suite did not load\n");
+  std::printf("%-62s %10s\n", "figure", "value");
+  auto row = [](const char* name, const std::string& value) { std::printf("%-62s %10s\n", name, value.c_str()); };
+  auto fixed = [](double value, int digits) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", digits, value);
+    return std::string(text);
+  };
+  row("load, 10 products (511 features), s", fixed(warm.load, 3));
+  row("P1 load (TS_LoadSetupData), 40 products (2,041 features), s", fixed(p40.load, 3));
+  row("P1 floor, one section read per section, 40 products, s", fixed(p40.floor, 3));
+  row("P1 load / floor (target <= 1.25)", fixed(p40.load / p40.floor, 2));
+  row("load, 160 products (8,161 features), s", fixed(p160.load, 3));
+  row("floor, 160 products, s", fixed(p160.floor, 3));
+  row("P1 load 160 / load 40 (target <= 4.5)", fixed(p160.load / p40.load, 2));
+  row("dump level 10, 2,041 features, s", fixed(p40.dump, 3));
+  row("dump level 10, 8,161 features, s", fixed(p160.dump, 3));
+  row("dump 8,161 / dump 2,041 (target <= 4.5)", fixed(p160.dump / p40.dump, 2));
+  row("P4 working set of the loaded 40-product model, MiB (<= 4)", fixed(p40.memory / 1048576.0, 2));
+
+  CrcFigures crc = MeasureCrc(zlib);
+  row("P2 TS_GetCRC32 over 64 MiB, MB/s", fixed(crc.engine, 0));
+  row("P2 zlib crc32 over the same bytes, MB/s", crc.zlib > 0 ? fixed(crc.zlib, 0) : "no zlib");
+  row("P2 TS_GetCRC32 / zlib (target >= 1)", crc.zlib > 0 ? fixed(crc.engine / crc.zlib, 2) : "-");
+  row("P2 both give the same CRC", crc.same ? "yes" : "NO");
+
+  double products = 0, empty = 0;
+  double own = MeasureSampleInstall(work, samples, products, empty);
+  row("P3 unattended sample install, engine's own time, s (< 1)", fixed(own, 3));
+  row("   product setups' processes, s (left out)", fixed(products, 3));
+  row("   start and end of an empty host process, s (left out)", fixed(empty, 3));
+  return 0;
+}
