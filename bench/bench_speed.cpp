@@ -18,6 +18,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Application.h"
@@ -124,9 +125,8 @@ struct LoadFigures {
   bool loaded = false;
 };
 
-LoadFigures MeasureLoad(const std::string& work, int products) {
+LoadFigures MeasureLoad(const Suite& suite) {
   LoadFigures figures;
-  Suite suite = GenerateSuite(JoinPath(work, "p" + std::to_string(products)), products);
   figures.features = suite.features;
   CreateSetupData();
   SetEngineDirectory(suite.master);
@@ -181,9 +181,11 @@ CrcFigures MeasureCrc(const std::string& zlibPath) {
 }
 
 // Runs a program in a job of its own and waits for it; `others` receives the time during which
-// at least one process it started was alive. Returns the program's whole time.
-double RunInJob(const std::string& commandLine, double& others) {
+// at least one process it started was alive, `started` how many it started. Returns the
+// program's whole time.
+double RunInJob(const std::string& commandLine, double& others, int& started) {
   others = 0;
+  started = 0;
   HANDLE job = CreateJobObjectA(nullptr, nullptr);
   HANDLE port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
   JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {job, port};
@@ -211,6 +213,7 @@ double RunInJob(const std::string& commandLine, double& others) {
     DWORD pid = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(detail));
     if (message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) break;
     if (pid == process.dwProcessId) continue;
+    if (message == JOB_OBJECT_MSG_NEW_PROCESS) ++started;
     if (message == JOB_OBJECT_MSG_NEW_PROCESS && alive++ == 0) since = Now();
     if ((message == JOB_OBJECT_MSG_EXIT_PROCESS || message == JOB_OBJECT_MSG_ABNORMAL_EXIT_PROCESS) && --alive == 0)
       others += Now() - since;
@@ -229,7 +232,8 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 // The unattended sample install: the host's whole time, less the time its product setups ran,
 // less the time of a host that starts and ends without an engine (the system's own start of a
 // process).
-double MeasureSampleInstall(const std::string& work, const std::string& samples, double& products, double& empty) {
+double MeasureSampleInstall(const std::string& work, const std::string& samples, double& products, int& processes,
+                            double& empty) {
   std::string copy = JoinPath(work, "samples");
   for (const char* cd : {"CD1", "CD2", "CD3"}) {
     std::string from = JoinPath(samples, cd) + '\0', to = JoinPath(copy, cd) + '\0';
@@ -248,8 +252,10 @@ double MeasureSampleInstall(const std::string& work, const std::string& samples,
   CreateDirectoryTree(emptyHost);
   CopyFileA(JoinPath(master, "TessaroSetup.exe").c_str(), JoinPath(emptyHost, "TessaroSetup.exe").c_str(), FALSE);
   double none = 0;
-  empty = RunInJob(Quoted(JoinPath(emptyHost, "TessaroSetup.exe")), none);
-  double whole = RunInJob(Quoted(JoinPath(master, "TessaroSetup.exe")) + " config=" + Quoted(params), products);
+  int noProcesses = 0;
+  empty = RunInJob(Quoted(JoinPath(emptyHost, "TessaroSetup.exe")), none, noProcesses);
+  double whole =
+      RunInJob(Quoted(JoinPath(master, "TessaroSetup.exe")) + " config=" + Quoted(params), products, processes);
   return whole - products - empty;
 }
 }  // namespace
@@ -262,10 +268,22 @@ int main(int argc, char** argv) {
   std::string work = argv[1], zlib = argv[2], samples = argv[3];
   CreateDirectoryTree(work);
 
-  LoadFigures warm = MeasureLoad(work, 10);
-  LoadFigures p40 = MeasureLoad(work, 40);
-  LoadFigures p160 = MeasureLoad(work, 160);
-  if (!warm.loaded || !p40.loaded || !p160.loaded) std::printf("warning: a generated suite did not load\n");
+  Suite one = GenerateSuite(JoinPath(work, "p1"), 1), s10 = GenerateSuite(JoinPath(work, "p10"), 10),
+        s40 = GenerateSuite(JoinPath(work, "p40"), 40), s160 = GenerateSuite(JoinPath(work, "p160"), 160);
+  // A first small load brings in what any first call needs; then each suite is loaded twice
+  // and the faster of the two counts. The memory is that of the first 40-product load.
+  LoadFigures warm = MeasureLoad(one);
+  LoadFigures p10 = MeasureLoad(s10), p40 = MeasureLoad(s40), p160 = MeasureLoad(s160);
+  double memory = p40.memory;
+  for (auto [suite, figures] : {std::pair{&s10, &p10}, std::pair{&s40, &p40}, std::pair{&s160, &p160}}) {
+    LoadFigures again = MeasureLoad(*suite);
+    figures->load = std::min(figures->load, again.load);
+    figures->floor = std::min(figures->floor, again.floor);
+    figures->dump = std::min(figures->dump, again.dump);
+    figures->loaded = figures->loaded && again.loaded;
+  }
+  if (!warm.loaded || !p10.loaded || !p40.loaded || !p160.loaded)
+    std::printf("warning: a generated suite did not load\n");
   std::printf("%-62s %10s\n", "figure", "value");
   auto row = [](const char* name, const std::string& value) { std::printf("%-62s %10s\n", name, value.c_str()); };
   auto fixed = [](double value, int digits) {
@@ -273,7 +291,7 @@ int main(int argc, char** argv) {
     std::snprintf(text, sizeof text, "%.*f", digits, value);
     return std::string(text);
   };
-  row("load, 10 products (511 features), s", fixed(warm.load, 3));
+  row("load, 10 products (511 features), s", fixed(p10.load, 3));
   row("P1 load (TS_LoadSetupData), 40 products (2,041 features), s", fixed(p40.load, 3));
   row("P1 floor, one section read per section, 40 products, s", fixed(p40.floor, 3));
   row("P1 load / floor (target <= 1.25)", fixed(p40.load / p40.floor, 2));
@@ -283,7 +301,7 @@ int main(int argc, char** argv) {
   row("dump level 10, 2,041 features, s", fixed(p40.dump, 3));
   row("dump level 10, 8,161 features, s", fixed(p160.dump, 3));
   row("dump 8,161 / dump 2,041 (target <= 4.5)", fixed(p160.dump / p40.dump, 2));
-  row("P4 working set of the loaded 40-product model, MiB (<= 4)", fixed(p40.memory / 1048576.0, 2));
+  row("P4 working set of the loaded 40-product model, MiB (<= 4)", fixed(memory / 1048576.0, 2));
 
   CrcFigures crc = MeasureCrc(zlib);
   row("P2 TS_GetCRC32 over 64 MiB, MB/s", fixed(crc.engine, 0));
@@ -292,9 +310,10 @@ int main(int argc, char** argv) {
   row("P2 both give the same CRC", crc.same ? "yes" : "NO");
 
   double products = 0, empty = 0;
-  double own = MeasureSampleInstall(work, samples, products, empty);
+  int processes = 0;
+  double own = MeasureSampleInstall(work, samples, products, processes, empty);
   row("P3 unattended sample install, engine's own time, s (< 1)", fixed(own, 3));
-  row("   product setups' processes, s (left out)", fixed(products, 3));
+  row(("   " + std::to_string(processes) + " processes of product setups, s (left out)").c_str(), fixed(products, 3));
   row("   start and end of an empty host process, s (left out)", fixed(empty, 3));
   return 0;
 }

@@ -11,6 +11,7 @@ struct LogState {
   std::string path;
   UniqueStdFile held;
   int indent = 0;
+  int batches = 0;
 };
 
 LogState& State() {
@@ -40,7 +41,7 @@ void LogLine(const std::string& text) {
   line += '\n';
   if (state.held) {
     std::fputs(line.c_str(), state.held.get());
-    std::fflush(state.held.get());
+    if (state.batches == 0) std::fflush(state.held.get());
     return;
   }
   UniqueStdFile file(std::fopen(state.path.c_str(), "a+"));
@@ -58,6 +59,13 @@ void CloseLogFile() {
   LogState& state = State();
   if (state.path.empty()) return;
   state.held.reset();
+}
+
+ScopedLogBatch::ScopedLogBatch() { ++State().batches; }
+
+ScopedLogBatch::~ScopedLogBatch() {
+  LogState& state = State();
+  if (--state.batches == 0 && state.held) std::fflush(state.held.get());
 }
 
 int LogIndentLevel() { return State().indent; }

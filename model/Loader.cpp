@@ -540,6 +540,9 @@ bool LoadDescriptionFile(CSetup& setup, const std::string& file, bool core) {
     if (!ReadIniString(file, "Main", "RootFeature").empty())
       reader.LoadFeature(setup.rootFeature, setup.ID.Raw(), nullptr);
   }
+  // What was read of the file goes before the next file is read, so that a large suite never
+  // holds all its files at once.
+  ForgetIniFile(file);
   return true;
 }
 

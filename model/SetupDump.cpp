@@ -244,5 +244,6 @@ void DumpOneSetup(CSetup& setup, int level) {
 void DumpSetup(CSetup& setup, int level) {
   // State words and install needs look features up by ID, for every feature of the tree.
   ScopedFeatureIndex index(Master().rootFeature);
+  ScopedLogBatch batch;
   DumpOneSetup(setup, level);
 }
