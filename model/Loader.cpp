@@ -603,6 +603,9 @@ void LoadSetupData(const std::string& paramsFile) {
   SetParamsFileInForce(paramsFile);
   SetLogPath(ReadIniString(paramsFile, "Main", "AppendToLog"));
   OpenLogFile();
+  // A line per setup and feature, then the dump: they reach the file together, also when the
+  // load fails.
+  ScopedLogBatch batch;
   LogLine("");
   LogLine(kSeparator);
   LogLine("\t\t\t\tLOAD SETUP DATA :");
