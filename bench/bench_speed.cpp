@@ -9,7 +9,6 @@
 // (CD1, CD2, CD3) with the engine and the setup host.
 #include <windows.h>
 #include <psapi.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -229,22 +228,30 @@ double RunInJob(const std::string& commandLine, double& others, int& started) {
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
+// Copies a folder with everything in it.
+void CopyTree(const std::string& from, const std::string& to) {
+  CreateDirectoryTree(to);
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA(JoinPath(from, "*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      CopyTree(JoinPath(from, name), JoinPath(to, name));
+    else
+      CopyFileA(JoinPath(from, name).c_str(), JoinPath(to, name).c_str(), FALSE);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+}
+
 // The unattended sample install: the host's whole time, less the time its product setups ran,
 // less the time of a host that starts and ends without an engine (the system's own start of a
 // process).
 double MeasureSampleInstall(const std::string& work, const std::string& samples, double& products, int& processes,
                             double& empty, int& progressStops) {
   std::string copy = JoinPath(work, "samples");
-  for (const char* cd : {"CD1", "CD2", "CD3"}) {
-    std::string from = JoinPath(samples, cd) + '\0', to = JoinPath(copy, cd) + '\0';
-    CreateDirectoryTree(copy);
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_COPY;
-    operation.pFrom = from.c_str();
-    operation.pTo = to.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationA(&operation);
-  }
+  for (const char* cd : {"CD1", "CD2", "CD3"}) CopyTree(JoinPath(samples, cd), JoinPath(copy, cd));
   std::string master = JoinPath(copy, "CD1\\master");
   std::string params = JoinPath(copy, "unattended-run.ini");
   CopyFileA(JoinPath(master, "unattended.ini").c_str(), params.c_str(), FALSE);
