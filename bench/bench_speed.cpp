@@ -5,8 +5,8 @@
 //
 //   bench_speed.exe WORKDIR ZLIB1.DLL SAMPLESDIR
 //
-// WORKDIR is emptied and filled with generated suites; SAMPLESDIR holds the assembled sample CDs
-// (CD1, CD2, CD3) with the engine and the setup host.
+// WORKDIR is filled with generated suites; SAMPLESDIR holds a copy of the assembled sample CDs
+// (CD1, CD2, CD3) with the engine and the setup host, which the run installs.
 #include <windows.h>
 #include <psapi.h>
 
@@ -228,34 +228,16 @@ double RunInJob(const std::string& commandLine, double& others, int& started) {
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
-// Copies a folder with everything in it.
-void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryTree(to);
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA(JoinPath(from, "*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      CopyTree(JoinPath(from, name), JoinPath(to, name));
-    else
-      CopyFileA(JoinPath(from, name).c_str(), JoinPath(to, name).c_str(), FALSE);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-}
 
 // The unattended sample install: the host's whole time, less the time its product setups ran,
 // less the time of a host that starts and ends without an engine (the system's own start of a
 // process).
 double MeasureSampleInstall(const std::string& work, const std::string& samples, double& products, int& processes,
                             double& empty, int& progressStops) {
-  std::string copy = JoinPath(work, "samples");
-  for (const char* cd : {"CD1", "CD2", "CD3"}) CopyTree(JoinPath(samples, cd), JoinPath(copy, cd));
-  std::string master = JoinPath(copy, "CD1\\master");
-  std::string params = JoinPath(copy, "unattended-run.ini");
+  std::string master = JoinPath(samples, "CD1\\master");
+  std::string params = JoinPath(samples, "unattended-run.ini");
   CopyFileA(JoinPath(master, "unattended.ini").c_str(), params.c_str(), FALSE);
-  std::string log = JoinPath(copy, "install.log");
+  std::string log = JoinPath(samples, "install.log");
   WritePrivateProfileStringA("Main", "AppendToLog", log.c_str(), params.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, params.c_str());
   std::string emptyHost = JoinPath(work, "emptyhost");

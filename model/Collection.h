@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/Text.h"
@@ -47,15 +46,13 @@ class Collection {
     index_.reset();
   }
   int IndexOf(const std::string& id) const {
-    if (!index_) {
-      index_ = std::make_unique<Index>();
-      indexed_ = 0;
+    const std::vector<int>& slots = IndexedSlots();
+    size_t mask = slots.size() - 1;
+    for (size_t at = HashNoCase(id) & mask;; at = (at + 1) & mask) {
+      int slot = slots[at];
+      if (slot < 0) return -1;
+      if (EqualsNoCase(items_[static_cast<size_t>(slot)]->ID.Raw(), id)) return slot;
     }
-    // The first record with an ID keeps its place in the index.
-    for (; indexed_ < items_.size(); ++indexed_)
-      index_->emplace(ToUpper(items_[indexed_]->ID.Raw()), static_cast<int>(indexed_));
-    auto found = index_->find(ToUpper(id));
-    return found == index_->end() ? -1 : found->second;
   }
   T* Find(const std::string& id) {
     int index = IndexOf(id);
@@ -84,10 +81,39 @@ class Collection {
   Iterator end() const { return Iterator(items_.end()); }
 
  private:
-  using Index = std::unordered_map<std::string, int>;
+  // An open-addressing table of record indexes by ID (any case), at most half full; a slot of
+  // -1 is free. Only the first record of an ID has a slot. Made at the first lookup, so that
+  // collections nobody searches cost one pointer.
+  struct Index {
+    std::vector<int> slots;
+    size_t indexed = 0;  // the records [0, indexed) have their slots
+  };
+
+  const std::vector<int>& IndexedSlots() const {
+    if (!index_) index_ = std::make_unique<Index>();
+    Index& index = *index_;
+    if (index.indexed == items_.size() && !index.slots.empty()) return index.slots;
+    if (index.slots.size() < 2 * items_.size() + 2) {
+      size_t size = 16;
+      while (size < 2 * items_.size() + 2) size *= 2;
+      index.slots.assign(size, -1);
+      index.indexed = 0;
+    }
+    size_t mask = index.slots.size() - 1;
+    for (; index.indexed < items_.size(); ++index.indexed) {
+      const std::string& id = items_[index.indexed]->ID.Raw();
+      for (size_t at = HashNoCase(id) & mask;; at = (at + 1) & mask) {
+        int slot = index.slots[at];
+        if (slot < 0) {
+          index.slots[at] = static_cast<int>(index.indexed);
+          break;
+        }
+        if (EqualsNoCase(items_[static_cast<size_t>(slot)]->ID.Raw(), id)) break;  // the first keeps its slot
+      }
+    }
+    return index.slots;
+  }
+
   std::vector<std::unique_ptr<T>> items_;
-  // Upper-cased ID to the index of its first record, for the first `indexed_` records; made at
-  // the first lookup, so that collections nobody searches cost nothing.
   mutable std::unique_ptr<Index> index_;
-  mutable size_t indexed_ = 0;
 };

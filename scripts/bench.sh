@@ -26,5 +26,7 @@ trap 'rm -rf "$work"; tessaro_wine_down' EXIT
 echo "== Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores," \
      "$(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo); $(uname -sr); $(wine64 --version 2>/dev/null || "$TESSARO_WINE64" --version)"
 echo "== $preset under wine64; suites of 10, 40 and 160 products with 50 features each"
+mkdir "$work/samples"
+cp -r "build/$preset/samples/CD1" "build/$preset/samples/CD2" "build/$preset/samples/CD3" "$work/samples/"
 "$TESSARO_WINE64" "build/$preset/bench_speed.exe" "$(tessaro_windows_path "$work")" \
-  "$(tessaro_windows_path "$zlib")" "$(tessaro_windows_path "$PWD/build/$preset/samples")"
+  "$(tessaro_windows_path "$zlib")" "$(tessaro_windows_path "$work/samples")"
