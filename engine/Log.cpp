@@ -17,6 +17,7 @@ struct LogState {
   std::string path;
   UniqueStdFile held;
   int indent = 0;
+  int batches = 0;
 };
 
 LogState& State() {
@@ -46,7 +47,7 @@ void LogLine(const std::string& text) {
   line += '\n';
   if (state.held) {
     std::fputs(line.c_str(), state.held.get());
-    std::fflush(state.held.get());
+    if (state.batches == 0) std::fflush(state.held.get());
     return;
   }
   UniqueStdFile file(std::fopen(state.path.c_str(), "a+"));
@@ -64,6 +65,13 @@ void CloseLogFile() {
   LogState& state = State();
   if (state.path.empty()) return;
   state.held.reset();
+}
+
+ScopedLogBatch::ScopedLogBatch() { ++State().batches; }
+
+ScopedLogBatch::~ScopedLogBatch() {
+  LogState& state = State();
+  if (--state.batches == 0 && state.held) std::fflush(state.held.get());
 }
 
 int LogIndentLevel() { return State().indent; }

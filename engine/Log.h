@@ -19,6 +19,16 @@ void LogUnindent();
 // Writes one line per top-level window; returns the enumeration's result.
 int LogTopLevelWindows();
 
+// While a batch is open, lines for the held log file are not flushed one by one; they reach the
+// file when the last batch closes (a dump writes tens of thousands of lines).
+class ScopedLogBatch {
+ public:
+  ScopedLogBatch();
+  ~ScopedLogBatch();
+  ScopedLogBatch(const ScopedLogBatch&) = delete;
+  ScopedLogBatch& operator=(const ScopedLogBatch&) = delete;
+};
+
 // Indents for the life of a scope.
 class ScopedLogIndent {
  public:

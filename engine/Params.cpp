@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/IniCache.h"
 #include "engine/Log.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
@@ -61,6 +62,7 @@ std::string ConfigFromCommandLine(const std::string& commandLine) {
 }  // namespace
 
 std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key) {
+  if (std::optional<std::string> cached = CachedIniString(file, section, key)) return *cached;
   char buffer[512] = {};
   GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, file.c_str());
   return buffer;
@@ -70,6 +72,7 @@ void WriteIniString(const std::string& file, const std::string& section, const s
                     const std::string& value) {
   WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+  ForgetIniFile(file);
 }
 
 std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::string& section, size_t bufferSize) {
@@ -152,6 +155,7 @@ std::string FindParamsIniFile(const std::string& setupDir, const std::string& co
     SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
     CopyFileA(source.c_str(), staged.c_str(), FALSE);
     SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ForgetIniFile(staged);
   }
   return staged;
 }

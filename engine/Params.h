@@ -5,7 +5,8 @@
 #include <vector>
 
 // Reads a value through the profile functions into a 512-byte buffer (longer values are cut);
-// a missing key reads as empty.
+// a missing key reads as empty. While a ScopedIniCache is open (engine/IniCache.h) the value is
+// answered from the file's sections, each read once.
 std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key);
 // Writes a value and flushes the profile cache of that file so that other processes see it.
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,

@@ -1,6 +1,7 @@
 #include "engine/Text.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -20,6 +21,13 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (UpperChar(a[i]) != UpperChar(b[i])) return false;
   return true;
+}
+
+size_t HashNoCase(const std::string& text) {
+  // FNV-1a over the upper-cased bytes.
+  uint64_t hash = 14695981039346656037ULL;
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(UpperChar(c))) * 1099511628211ULL;
+  return static_cast<size_t>(hash ^ (hash >> 32));
 }
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {

@@ -6,6 +6,8 @@
 
 std::string ToUpper(std::string text);
 bool EqualsNoCase(const std::string& a, const std::string& b);
+// A hash of the text that texts equal without regard to case share.
+size_t HashNoCase(const std::string& text);
 bool StartsWithNoCase(const std::string& text, const std::string& prefix);
 bool ContainsNoCase(const std::string& text, const std::string& part);
 // Removes blanks (space, tab, CR, LF) at both ends.

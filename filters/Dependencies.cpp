@@ -75,6 +75,7 @@ bool IsSetupTypeOffered(const std::string& setupTypeId) {
 }
 
 void ApplyDefaultSelection(CFeature& root) {
+  ScopedFeatureIndex index(Master().rootFeature);
   std::vector<CFeature*> pending{&root};
   while (!pending.empty()) {
     CFeature& feature = *pending.back();
@@ -99,6 +100,7 @@ void ApplyDefaultSelection(CFeature& root) {
 }
 
 unsigned CombinedStatus(CFeature& feature) {
+  ScopedFeatureIndex index(Master().rootFeature);
   unsigned status = 0;
   WalkFeatures(feature, [&](CFeature& each) {
     if (each.selected) status |= each.filters.Evaluate();
@@ -108,6 +110,7 @@ unsigned CombinedStatus(CFeature& feature) {
 }
 
 void CollectDependencyErrors(CFeature& feature, DependencyErrorList& errors, int group) {
+  ScopedFeatureIndex index(Master().rootFeature);
   ScopedCurrentFeature restore;
   WalkFeatures(feature, [&](CFeature& each) {
     if (each.selected) {

@@ -1,6 +1,7 @@
 #pragma once
 // Walks of a feature tree without recursion, so that a deep description cannot exhaust the stack.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/Model.h"
@@ -30,4 +31,22 @@ bool AnyFeatureWithin(CFeature& root, Predicate&& holds) {
 }
 
 // The first feature of the tree (root included, pre-order) whose ID equals `id` ignoring case.
+// A walk of the tree, unless a ScopedFeatureIndex of that tree is open.
 CFeature* FindFeatureInTree(CFeature& root, const std::string& id);
+
+// For the life of the scope, FindFeatureInTree answers lookups in root's tree from an index
+// built once here, so that a pass that looks up features for every feature of the tree stays
+// linear. The tree must keep its features and their IDs while the scope is open.
+class ScopedFeatureIndex {
+ public:
+  explicit ScopedFeatureIndex(CFeature& root);
+  ~ScopedFeatureIndex();
+  ScopedFeatureIndex(const ScopedFeatureIndex&) = delete;
+  ScopedFeatureIndex& operator=(const ScopedFeatureIndex&) = delete;
+
+ private:
+  friend CFeature* FindFeatureInTree(CFeature& root, const std::string& id);
+  CFeature* root_;
+  std::unordered_map<std::string, CFeature*> first_;  // upper-cased ID to its first feature
+  ScopedFeatureIndex* outer_;
+};

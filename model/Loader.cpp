@@ -8,6 +8,7 @@
 
 #include "engine/Application.h"
 #include "engine/Errors.h"
+#include "engine/IniCache.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
@@ -586,6 +587,9 @@ bool LoadDescriptionFile(CSetup& setup, const std::string& file, bool core) {
     if (!ReadIniString(file, "Main", "RootFeature").empty())
       reader.LoadFeature(setup.rootFeature, setup.ID.Raw(), nullptr);
   }
+  // What was read of the file goes before the next file is read, so that a large suite never
+  // holds all its files at once.
+  ForgetIniFile(file);
   return true;
 }
 
@@ -611,6 +615,8 @@ void MergeSubsetups(CSetup& master) {
 
 bool LoadMaster(CSetup& setup, const std::string& directory, const std::string& paramsFile, bool core) {
   SectionBudgetScope budget;
+  // Every description is read section by section while the master loads.
+  ScopedIniCache readSections;
   setup.SrcDir = StripTrailingBackslashes(directory);
   setup.ParamsFile = paramsFile;
   setup.NotifyCoreInstall = YesByAnyLetter(ReadIniString(paramsFile, "Main", "NotifyCoreInstall")) ? 1 : 0;
@@ -645,6 +651,9 @@ void LoadSetupData(const std::string& paramsFile) {
   SetParamsFileInForce(paramsFile);
   SetLogPath(ReadIniString(paramsFile, "Main", "AppendToLog"));
   OpenLogFile();
+  // A line per setup and feature, then the dump: they reach the file together, also when the
+  // load fails.
+  ScopedLogBatch batch;
   LogLine("");
   LogLine(kSeparator);
   LogLine("\t\t\t\tLOAD SETUP DATA :");

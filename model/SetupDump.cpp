@@ -5,6 +5,7 @@
 #include "engine/Log.h"
 #include "engine/Text.h"
 #include "filters/FilterList.h"
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 #include "model/Selection.h"
 
@@ -185,9 +186,8 @@ void DumpCoreComponents(const CSetup& setup) {
       LogLine(component.ID.Raw() + " (no setup)");
   }
 }
-}  // namespace
 
-void DumpSetup(CSetup& setup, int level) {
+void DumpOneSetup(CSetup& setup, int level) {
   CFeature& root = setup.rootFeature;
   bool hasRoot = !root.ID.Empty();
   if (level == 0 && hasRoot && !root.selected) return;
@@ -232,10 +232,18 @@ void DumpSetup(CSetup& setup, int level) {
     if (!setup.subsetups.Empty()) {
       LogLine("Subsetups :");
       ScopedLogIndent entries;
-      for (CSetup& subsetup : setup.subsetups) DumpSetup(subsetup, level);
+      for (CSetup& subsetup : setup.subsetups) DumpOneSetup(subsetup, level);
     }
     DumpCoreComponents(setup);
     LogLine(kDashLine);
   }
   LogLine("");
+}
+}  // namespace
+
+void DumpSetup(CSetup& setup, int level) {
+  // State words and install needs look features up by ID, for every feature of the tree.
+  ScopedFeatureIndex index(Master().rootFeature);
+  ScopedLogBatch batch;
+  DumpOneSetup(setup, level);
 }

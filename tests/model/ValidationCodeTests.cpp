@@ -143,3 +143,26 @@ TEST_F(ValidationTest, ToolRefusesMissingFilesAndFilesWithoutMain) {
   EXPECT_NE(RunTool("", &output), 0);
   EXPECT_NE(output.find("usage"), std::string::npos);
 }
+
+namespace {
+// The CRC bit by bit, as the polynomial defines it.
+unsigned long BitwiseCrc(const std::string& text, unsigned long crc) {
+  unsigned long c = crc ^ 0xFFFFFFFFUL;
+  for (unsigned char byte : text) {
+    c ^= byte;
+    for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? 0xEDB88320UL ^ (c >> 1) : c >> 1;
+  }
+  return (c ^ 0xFFFFFFFFUL) & 0xFFFFFFFFUL;
+}
+}  // namespace
+
+TEST_F(ValidationTest, Crc32EqualsTheBitwiseCrcAtEveryLengthAndStart) {
+  std::string text;
+  for (int i = 0; i < 5000; ++i) text += static_cast<char>(1 + (i * 37 + i / 7) % 255);
+  for (size_t length : {1, 2, 7, 15, 16, 17, 31, 32, 33, 63, 64, 65, 79, 80, 127, 128, 129, 255, 300, 4096, 4999}) {
+    std::string part = text.substr(0, length);
+    for (unsigned long start : {0UL, 0xCBF43926UL, 0xFFFFFFFFUL}) {
+      EXPECT_EQ(crc32(part.c_str(), start), BitwiseCrc(part, start)) << length << " from " << start;
+    }
+  }
+}
