@@ -171,7 +171,10 @@ bool IsValidationLine(const std::string& line) {
 // Puts "Validation=code" into section Main: right after the first [Main] header, with every
 // Validation line of that section dropped. Nothing when there is no [Main] section.
 std::optional<std::string> WithValidationLine(const std::string& content, const std::string& code) {
-  std::string eol = content.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+  // A file that ends in a CR without its LF counts as a CR LF file: completing a [Main] header
+  // that stands last with a bare LF would make it one, and stamping again would change the file.
+  bool crlf = content.find("\r\n") != std::string::npos || (!content.empty() && content.back() == '\r');
+  std::string eol = crlf ? "\r\n" : "\n";
   std::string result;
   bool inMain = false, foundMain = false;
   size_t at = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Paths.h"
+#include "model/Crc32.h"
 #include "support/TestSupport.h"
 
 using namespace testing_support;
@@ -165,4 +166,27 @@ TEST_F(ValidationTest, Crc32EqualsTheBitwiseCrcAtEveryLengthAndStart) {
       EXPECT_EQ(crc32(part.c_str(), start), BitwiseCrc(part, start)) << length << " from " << start;
     }
   }
+}
+
+// The stamp on bytes, as both the authoring tool and the build's native stamp command use it: a
+// stamped file carries the code of its own bytes, and stamping it again changes nothing.
+TEST(StampDescriptionTest, AStampedFileValidatesAndStampingAgainChangesNothing) {
+  const char* const kTexts[] = {
+      "[Main]\r\nName=x\r\n",
+      "[Main]\nName=x",
+      "; first\n[Main]",
+      "x\n[Main]\r",                  // a last header with a CR and no LF
+      "v[maAn]\n$ validation = me=x\x1A" "a\n[Main]\r\r\r\r\r",
+      "[Main]\nName=x\r",             // a last line with a CR and no LF
+      "[main]\n  Validation=1\nName=x\n[Main]\nValidation=2\n",
+  };
+  for (const char* text : kTexts) {
+    std::optional<StampedDescription> first = StampDescription(text);
+    ASSERT_TRUE(first) << text;
+    EXPECT_EQ(DescriptionValidationCode(first->bytes), first->code) << text;
+    std::optional<StampedDescription> second = StampDescription(first->bytes);
+    ASSERT_TRUE(second) << text;
+    EXPECT_EQ(second->bytes, first->bytes) << text;
+  }
+  EXPECT_FALSE(StampDescription("[Other]\nName=x\n"));
 }
