@@ -273,6 +273,7 @@ TEST(StressLoad, MutatedDescriptionsLoadOrFailCleanly) {
     WriteTextFile(params, "[Main]\r\nMessageLevel=NONE\r\nUnattended=YES\r\nAppendToLog=" + (cd / "load.log") + "\r\n");
 
     EngineInstance engine(master);
+    ASSERT_TRUE(engine.Module()) << "seed " << seed;
     watchdog.Start(seed);
     int result = engine.Get<int(__stdcall*)(const char*)>("TS_LoadSetupData")(params.c_str());
     engine.Get<int(__stdcall*)()>("TS_UnloadSetupData")();
