@@ -18,7 +18,7 @@ trap 'rm -rf "$pictures"; tessaro_wine_down' EXIT
 # wine64 runs everywhere, also where 32-bit programs cannot.
 TESSARO_GALLERY_DIR=$(tessaro_windows_path "$pictures")
 export TESSARO_GALLERY_DIR
-"$TESSARO_WINE64" "build/$preset/tests_pages.exe" --gtest_filter='PageWindowTest.*' --gtest_brief=1
+"$TESSARO_WINE64" "build/$preset/tests_pages.exe" --gtest_filter='*WindowTest.*' --gtest_brief=1
 
 mkdir -p docs/gallery
 rm -f docs/gallery/*.png

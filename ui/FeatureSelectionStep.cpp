@@ -41,11 +41,12 @@ void ApplyFeaturePresets(CSetup& master) {
   }
 }
 
+Verdict FeatureCountVerdict(CFeature& root) {
+  return SelectedWithin(root) ? Verdict::Pass() : Verdict::Refuse("You must select at least one feature.");
+}
+
 bool FeatureSelectionNextAllowed(CFeature& root) {
-  if (!SelectedWithin(root)) {
-    ShowErrorText("You must select at least one feature.", kStyleExclamation);
-    return false;
-  }
+  if (!ShowVerdict(FeatureCountVerdict(root))) return false;
   NormaliseSelection(Master());
   if (!(CombinedStatus(root) & kStatusCompatibility)) return true;
   // Restricted errors keep the page open whatever the answer; permitted ones let the user choose.

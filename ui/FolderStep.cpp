@@ -74,10 +74,8 @@ std::vector<std::string> ExistingProgramFolders(const std::string& currentFolder
   return folders;
 }
 
-bool FolderNextAllowed(const std::string& folder) {
-  if (!folder.empty()) return true;
-  ShowErrorText("You must specify a program folder name.", kStyleExclamation);
-  return false;
+Verdict ProgramFolderVerdict(const std::string& folder) {
+  return folder.empty() ? Verdict::Refuse("You must specify a program folder name.") : Verdict::Pass();
 }
 
 int RunFolderStep(int direction) {

@@ -103,13 +103,16 @@ int RunPageD(const std::string& products) {
 }
 }  // namespace
 
+Verdict ServerNameVerdict(const ServerPageAAnswer& answer) {
+  return answer.option == ServerOption::UseNamedServer && answer.serverName.empty()
+             ? Verdict::Refuse("A server name must be supplied.")
+             : Verdict::Pass();
+}
+
 bool ServerPageANextAllowed(const ServerPageAAnswer& answer, const std::string& products) {
+  if (!ShowVerdict(ServerNameVerdict(answer))) return false;
   bool active = answer.option != ServerOption::NoServer;
   std::string name = answer.option == ServerOption::SelectLater ? "" : answer.serverName;
-  if (answer.option == ServerOption::UseNamedServer && name.empty()) {
-    ShowErrorText("A server name must be supplied.", kStyleExclamation);
-    return false;
-  }
   if (NoMessages() || Unattended() || products.empty()) return true;
   if (active == NexoServerActive() && EqualsNoCase(name, NexoServerName())) return true;
   std::string how = !active        ? "independently of a Quelwise Server"

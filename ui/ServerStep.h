@@ -4,9 +4,12 @@
 #include <string>
 
 #include "ui/PageHost.h"
+#include "ui/Verdict.h"
 
-// The page A check on Next: a named server needs a name; a change of how the installed
-// products run is confirmed. False keeps the page open.
+// The first page's own check: a named server needs a name.
+Verdict ServerNameVerdict(const ServerPageAAnswer& answer);
+// The page A check on Next: the name check, then a change of how the installed products run
+// is confirmed. False keeps the page open.
 bool ServerPageANextAllowed(const ServerPageAAnswer& answer, const std::string& products);
 // The step: 1, 12 or 9.
 int RunServerStep(int direction);

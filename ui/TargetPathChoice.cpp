@@ -18,38 +18,29 @@ bool EngineInstalledIn(const std::string& directory) {
 }
 }  // namespace
 
-std::string FolderRefusal(const std::string& path) {
+Verdict ChosenFolderVerdict(const std::string& path) {
   if (path.size() >= 2 && path[1] == ':') {
     std::string root = path.substr(0, 2) + "\\";
     UINT type = GetDriveTypeA(root.c_str());
-    if (type == DRIVE_REMOVABLE) return path + " is on a removable drive.  Please select a writeable folder.";
-    if (type == DRIVE_CDROM) return path + " is on a CDROM drive.  Please select a writeable folder.";
+    if (type == DRIVE_REMOVABLE)
+      return Verdict::Refuse(path + " is on a removable drive.  Please select a writeable folder.");
+    if (type == DRIVE_CDROM) return Verdict::Refuse(path + " is on a CDROM drive.  Please select a writeable folder.");
   }
-  if (!IsValidPath(path, kAllowNetworkPath | kAllowDriveRoot)) return path + " is not a valid path specification.";
-  return "";
+  if (!IsValidPath(path, kAllowNetworkPath | kAllowDriveRoot))
+    return Verdict::Refuse(path + " is not a valid path specification.");
+  return Verdict::Pass();
 }
 
-bool AcceptChosenFolder(const std::string& path) {
-  std::string refusal = FolderRefusal(path);
-  if (refusal.empty()) return true;
-  ShowErrorText(refusal, kStyleExclamation);
-  return false;
-}
-
-bool ChangeTargetPath(CTarget& target, const std::string& chosen) {
+TargetPathChange ChangeTargetPath(CTarget& target, const std::string& chosen) {
   std::string old = target.path;
-  if (EqualsNoCase(chosen, old)) return false;
-  if (EqualsNoCase(target.ID.Raw(), "CORVAROOT") && EngineInstalledIn(old)) {
-    ShowErrorText("Corvant Software has already been installed to " + old +
-                      ".  To install to a different location, you must first uninstall Corvant Software.",
-                  kStyleExclamation);
-    return false;
-  }
+  if (EqualsNoCase(chosen, old)) return {};
+  if (EqualsNoCase(target.ID.Raw(), "CORVAROOT") && EngineInstalledIn(old))
+    return {false, Verdict::Refuse("Corvant Software has already been installed to " + old +
+                                   ".  To install to a different location, you must first uninstall Corvant Software.")};
   target.path = chosen;
   target.customised = 1;
   bool resetsCustomisations = WouldResetFixedTarget(target);
   RecomputeDependentTargets(target);
-  if (resetsCustomisations)
-    ShowErrorText("Your directory customizations have been reset to the defaults.", kStyleInformation);
-  return true;
+  if (!resetsCustomisations) return {true, Verdict::Pass()};
+  return {true, Verdict::Refuse("Your directory customizations have been reset to the defaults.", kStyleInformation)};
 }

@@ -3,14 +3,21 @@
 // installation at all, and what a new path of a target changes.
 #include <string>
 
+#include "ui/Verdict.h"
+
 class CTarget;
 
-// The reason a chosen folder cannot take an installation (a removable or CD-ROM drive, or not
-// a valid path), or empty when it can.
-std::string FolderRefusal(const std::string& path);
-// The check of the folder selection: a refused folder is shown and logged, and the user picks
-// again (false).
-bool AcceptChosenFolder(const std::string& path);
+// The check of the folder selection: a folder on a removable or CD-ROM drive, or not a valid
+// path, is refused and the user picks again.
+Verdict ChosenFolderVerdict(const std::string& path);
+
+// What Browse or Modify did with a chosen path: whether the target took it, and a message for
+// the page (the refusal of the root of an earlier installation, or the notice that customised
+// directories were reset).
+struct TargetPathChange {
+  bool changed = false;
+  Verdict notice;
+};
 // Browse on the single target page: takes the chosen path unless it is the old one or the
-// engine is installed in the old root directory. True when the path changed.
-bool ChangeTargetPath(CTarget& target, const std::string& chosen);
+// engine is installed in the old root directory.
+TargetPathChange ChangeTargetPath(CTarget& target, const std::string& chosen);

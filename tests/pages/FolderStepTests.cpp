@@ -133,8 +133,9 @@ TEST_F(FolderStepTest, TheExistingFoldersIncludeTheCurrentOneOnce) {
 
 TEST_F(FolderStepTest, NextNeedsAFolderName) {
   MessageBoxWatcher boxes;
-  EXPECT_FALSE(FolderNextAllowed(""));
-  EXPECT_TRUE(FolderNextAllowed("Apps"));
+  EXPECT_EQ(ProgramFolderVerdict("").style, kStyleExclamation);
+  EXPECT_FALSE(ShowVerdict(ProgramFolderVerdict("")));
+  EXPECT_TRUE(ShowVerdict(ProgramFolderVerdict("Apps")));
   EXPECT_EQ(Log(), (std::vector<std::string>{"***** You must specify a program folder name."}));
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "You must specify a program folder name.");
