@@ -5,6 +5,7 @@
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/StepResult.h"
+#include "engine/UserQuestions.h"
 
 namespace {
 struct ErrorPlace {
@@ -15,10 +16,6 @@ ErrorPlace& Place() {
   return place;
 }
 const char kCaption[] = "Corvant Setup";
-CheckErrorPage*& InstalledCheckErrorPage() {
-  static CheckErrorPage* page = nullptr;
-  return page;
-}
 HWND& Owner() {
   static HWND owner = nullptr;
   return owner;
@@ -28,8 +25,6 @@ bool& BoxesShown() {
   return shown;
 }
 }  // namespace
-
-void SetCheckErrorPage(CheckErrorPage* page) { InstalledCheckErrorPage() = page; }
 
 void SetMessageBoxesShown(bool shown) { BoxesShown() = shown; }
 
@@ -91,8 +86,7 @@ void CPropError::Report() {
 
 void CCheckError::Report() {
   if (Message().empty()) return;
-  CheckErrorPage* page = InstalledCheckErrorPage();
-  code_ = page ? page->AskAboutCheckError(kCaption, Message(), Detail()) : kStepStop;
+  code_ = Questions().AskAboutCheckError(kCaption, Message(), Detail());
   LogLine("***** " + Message() + "\n" + Detail());
 }
 

@@ -74,18 +74,6 @@ class CPropError : public CMyError {
   static const std::string& Item();
 };
 
-// The page on which a check error asks the user. The engine owns this interface and the wizard's
-// pages provide it, so that an error report reaches the windows without the engine knowing them.
-class CheckErrorPage {
- public:
-  virtual ~CheckErrorPage() = default;
-  // Shows the message and its detail; answers the step result (1, 12 or 9).
-  virtual int AskAboutCheckError(const std::string& caption, const std::string& message,
-                                 const std::string& detail) = 0;
-};
-// Installs the page; without one a check error that has a message stops the run.
-void SetCheckErrorPage(CheckErrorPage* page);
-
 // A check that asks the user: its report shows the message page and takes its answer as code.
 class CCheckError : public CMyError {
  public:

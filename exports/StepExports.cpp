@@ -7,6 +7,7 @@
 #include "model/Model.h"
 #include "state/Detection.h"
 #include "state/Registration.h"
+#include "ui/AccountSteps.h"
 
 namespace {
 constexpr int kRecordFailed = -1;

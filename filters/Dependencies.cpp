@@ -2,10 +2,10 @@
 // dependency errors of a selection with their report.
 #include "engine/Log.h"
 #include "engine/Text.h"
+#include "engine/UserQuestions.h"
 #include "filters/FilterList.h"
 #include "model/FeatureTree.h"
 #include "model/Model.h"
-#include "ui/PageHost.h"
 
 namespace {
 CFeature*& CurrentFeature() {
@@ -129,7 +129,7 @@ int ReportDependencyErrors(const DependencyErrorList& errors, int group) {
   LogLine("Dependency Errors :");
   ScopedLogIndent indent;
   LogLine(text);
-  if (Pages().DependencyErrorPage("Dependency Error", text, group) == kEndBack) {
+  if (Questions().ShowDependencyErrors("Dependency Error", text, group) == kEndBack) {
     LogLine("- go BACK");
     return 0;
   }

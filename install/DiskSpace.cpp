@@ -7,8 +7,8 @@
 #include "engine/Params.h"
 #include "engine/StepResult.h"
 #include "engine/Text.h"
+#include "engine/UserQuestions.h"
 #include "model/Model.h"
-#include "ui/PageHost.h"
 
 namespace {
 constexpr Kilobytes kIsInstallAllowance = 14000;
@@ -49,13 +49,13 @@ std::vector<std::string> TargetDrives(const CSetup& master) {
 
 // Asks whether to go on with too little space; returns normally on Yes and Next.
 void AskAboutShortage(const std::string& drive, Kilobytes required, Kilobytes free) {
-  QuestionEnd end = Pages().QuestionPage(
+  QuestionEnd end = Questions().AskQuestion(
       "Corvant Setup",
       Format("This setup requires %lu K of disk space on drive %s, and you have only %lu K.  Do you want to "
              "proceed, or to change your selections?",
              required, drive.c_str(), free),
       "(If you are reinstalling any of the files, the actual space required may be considerably less.)",
-      "Yes, proceed with the installation.", "No, I will change my selections.", true, 0);
+      "Yes, proceed with the installation.", "No, I will change my selections.");
   if (end.endCode == kEndCancel) throw CCheckError("", "", kStepStop);
   if (end.endCode == kEndBack || !end.yes) throw CCheckError("", "", kStepBack);
 }

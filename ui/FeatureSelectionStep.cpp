@@ -48,17 +48,7 @@ Verdict FeatureCountVerdict(CFeature& root) {
 bool FeatureSelectionNextAllowed(CFeature& root) {
   if (!ShowVerdict(FeatureCountVerdict(root))) return false;
   NormaliseSelection(Master());
-  if (!(CombinedStatus(root) & kStatusCompatibility)) return true;
-  // Restricted errors keep the page open whatever the answer; permitted ones let the user choose.
-  DependencyErrorList restricted;
-  CollectDependencyErrors(root, restricted, 0);
-  if (!restricted.empty()) {
-    ReportDependencyErrors(restricted, 0);
-    return false;
-  }
-  DependencyErrorList permitted;
-  CollectDependencyErrors(root, permitted, 1);
-  return permitted.empty() || ReportDependencyErrors(permitted, 1) != 0;
+  return CheckDependenciesOnLeaving(root) != 0;
 }
 
 void ToggleFeature(CSetup& master, CFeature& feature, bool checked) {

@@ -1,6 +1,6 @@
 #include "ui/PageHost.h"
 
-#include "engine/Errors.h"
+#include "engine/UserQuestions.h"
 #include "ui/MessageSteps.h"
 #include "ui/windows/WindowPageHost.h"
 
@@ -8,16 +8,23 @@ namespace {
 // Bit 2 of a message page's mask: the user may go back or leave, not on.
 constexpr int kNextDisabled = 2;
 
-// The engine's check errors ask on the message page of the host in force, from the start.
-class MessagePageForCheckErrors : public CheckErrorPage {
+// The engine's own questions are asked on the pages of the host in force, from the start.
+class QuestionsOnPages : public UserQuestions {
  public:
-  MessagePageForCheckErrors() { SetCheckErrorPage(this); }
-  ~MessagePageForCheckErrors() override { SetCheckErrorPage(nullptr); }
+  QuestionsOnPages() { SetUserQuestions(this); }
+  ~QuestionsOnPages() override { SetUserQuestions(nullptr); }
   int AskAboutCheckError(const std::string& caption, const std::string& message, const std::string& detail) override {
     return RunMessageBoxStep(caption, message, detail, kNextDisabled);
   }
+  QuestionEnd AskQuestion(const std::string& caption, const std::string& text1, const std::string& text2,
+                          const std::string& yesText, const std::string& noText) override {
+    return Pages().QuestionPage(caption, text1, text2, yesText, noText, true, 0);
+  }
+  int ShowDependencyErrors(const std::string& title, const std::string& text, int group) override {
+    return Pages().DependencyErrorPage(title, text, group);
+  }
 };
-MessagePageForCheckErrors checkErrorPage;
+QuestionsOnPages questionsOnPages;
 
 PageHost*& Installed() {
   static PageHost* host = nullptr;

@@ -15,13 +15,6 @@ constexpr int kAddRemoveInstall = 0;
 constexpr int kAddRemoveUninstall = 1;
 constexpr int kAddRemoveCancel = 2;
 
-// How the question page ended and, after Next or Back, which answer was chosen.
-struct QuestionEnd {
-  int endCode = kEndCancel;  // 1 Next, 3 Back, 2 Cancel
-  bool answered = false;     // Next or Back carried an answer
-  bool yes = false;
-};
-
 // The three choices of the first framework server page.
 enum class ServerOption { UseNamedServer = 1, SelectLater = 2, NoServer = 3 };
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "engine/Log.h"
-#include "engine/WizardSteps.h"
 #include "model/Model.h"
 #include "support/ScriptedPages.h"
 #include "support/SuiteTree.h"
+#include "ui/AccountSteps.h"
 
 using namespace testing_support;
 

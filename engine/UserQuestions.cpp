@@ -1,0 +1,26 @@
+#include "engine/UserQuestions.h"
+
+namespace {
+class NobodyToAsk : public UserQuestions {
+ public:
+  int AskAboutCheckError(const std::string&, const std::string&, const std::string&) override { return kStepStop; }
+  QuestionEnd AskQuestion(const std::string&, const std::string&, const std::string&, const std::string&,
+                          const std::string&) override {
+    return QuestionEnd{};
+  }
+  int ShowDependencyErrors(const std::string&, const std::string&, int) override { return kEndCancel; }
+};
+
+UserQuestions*& Installed() {
+  static UserQuestions* provider = nullptr;
+  return provider;
+}
+}  // namespace
+
+UserQuestions& Questions() {
+  static NobodyToAsk nobody;
+  UserQuestions* provider = Installed();
+  return provider ? *provider : nobody;
+}
+
+void SetUserQuestions(UserQuestions* provider) { Installed() = provider; }
