@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "engine/FileBytes.h"
+#include "engine/Log.h"
+
 std::string JoinPath(const std::string& directory, const std::string& name) {
   if (directory.empty()) return name;
   if (name.empty()) return directory;
@@ -87,4 +90,19 @@ std::string SystemDirectory() {
 }
 std::string TempDirectory() {
   return AskSystemPath([](char* b, DWORD n) { return GetTempPathA(n, b); });
+}
+
+bool ReplaceFileWhole(const std::string& path, const std::string& bytes) {
+  std::string staged = path + ".new" + std::to_string(GetCurrentProcessId());
+  if (!WriteFileBytes(staged, bytes)) {
+    LogLine("*** Unable to write " + staged + " (error " + std::to_string(GetLastError()) + ")");
+    DeleteFileA(staged.c_str());
+    return false;
+  }
+  if (!MoveFileExA(staged.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    LogLine("*** MoveFileEx " + staged + " -> " + path + " failed (error " + std::to_string(GetLastError()) + ")");
+    DeleteFileA(staged.c_str());
+    return false;
+  }
+  return true;
 }

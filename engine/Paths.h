@@ -21,6 +21,9 @@ bool DirectoryExists(const std::string& path);
 bool PathExists(const std::string& path);
 // Creates a directory with every missing parent.
 bool CreateDirectoryTree(const std::string& path);
+// Replaces the file with these bytes whole or leaves it as it was: the bytes go into a file
+// beside it first, which then takes its place. A failure is logged with its Win32 error.
+bool ReplaceFileWhole(const std::string& path, const std::string& bytes);
 
 std::string WindowsDirectory();
 std::string SystemDirectory();

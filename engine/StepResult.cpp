@@ -2,12 +2,18 @@
 
 #include "engine/Log.h"
 
-int StepResultOfEndCode(int endCode) {
-  if (endCode == kEndBack) {
+PageEnd PageEndOf(int endCode) {
+  if (endCode == kEndNext) return PageEnd::Next;
+  if (endCode == kEndBack) return PageEnd::Back;
+  return PageEnd::Cancel;
+}
+
+int StepResultOf(PageEnd end) {
+  if (end == PageEnd::Back) {
     LogLine("return BACK");
     return kStepBack;
   }
-  if (endCode == kEndNext) return kStepNext;
+  if (end == PageEnd::Next) return kStepNext;
   LogLine("User cancelled");
   return kStepStop;
 }

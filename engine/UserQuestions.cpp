@@ -8,7 +8,7 @@ class NobodyToAsk : public UserQuestions {
                           const std::string&) override {
     return QuestionEnd{};
   }
-  int ShowDependencyErrors(const std::string&, const std::string&, int) override { return kEndCancel; }
+  PageEnd ShowDependencyErrors(const std::string&, const std::string&, int) override { return PageEnd::Cancel; }
 };
 
 UserQuestions*& Installed() {

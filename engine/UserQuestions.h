@@ -16,8 +16,8 @@ class UserQuestions {
   // The question page with two answers, started on the first.
   virtual QuestionEnd AskQuestion(const std::string& caption, const std::string& text1, const std::string& text2,
                                   const std::string& yesText, const std::string& noText) = 0;
-  // The dependency error page with the report's lines; answers the page's end code.
-  virtual int ShowDependencyErrors(const std::string& title, const std::string& text, int group) = 0;
+  // The dependency error page with the report's lines.
+  virtual PageEnd ShowDependencyErrors(const std::string& title, const std::string& text, int group) = 0;
 };
 
 // The provider in force. Without one, every question stops the run: there is nobody to ask.

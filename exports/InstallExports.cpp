@@ -4,22 +4,18 @@
 #include "exports/ExportFrame.h"
 #include "install/InstallExecution.h"
 
-namespace {
-std::string Arg(const char* text) { return text ? text : ""; }
-}  // namespace
-
 TS_EXPORT int TS_IsInstalled(const char* propIni) {
-  return Quietly(-1, [&] { return IsProductInstalled(Arg(propIni)); });
+  return Quietly(-1, [&] { return IsProductInstalled(TextArg(propIni)); });
 }
 
 TS_EXPORT int TS_DoInstall(const char* propIni) {
-  return Quietly(-1, [&] { return InstallProduct(Arg(propIni)); });
+  return Quietly(-1, [&] { return InstallProduct(TextArg(propIni)); });
 }
 
 TS_EXPORT int TS_DoZOVInstall(const char* propIni, const char* configIni) {
-  return Quietly(0, [&] { return RunProductSetupProgram(Arg(propIni), Arg(configIni)); });
+  return Quietly(0, [&] { return RunProductSetupProgram(TextArg(propIni), TextArg(configIni)); });
 }
 
 TS_EXPORT int TS_DoINFInstall(const char* propIni, int) {
-  return Quietly(-1, [&] { return RunInstallationLibrary(Arg(propIni)); });
+  return Quietly(-1, [&] { return RunInstallationLibrary(TextArg(propIni)); });
 }

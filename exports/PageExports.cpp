@@ -21,7 +21,7 @@ TS_EXPORT int TS_WelcomeDlg(int direction) {
 }
 
 TS_EXPORT int TS_UninstallCheck(int direction) {
-  return GuardedStep("An unknown error occurred during the Uninstall Check dialog.", kAddRemoveCancel,
+  return GuardedStep("An unknown error occurred during the Uninstall Check dialog.", static_cast<int>(AddRemoveChoice::Cancel),
                      [&] { return RunUninstallCheckStep(direction); });
 }
 

@@ -129,7 +129,7 @@ int ReportDependencyErrors(const DependencyErrorList& errors, int group) {
   LogLine("Dependency Errors :");
   ScopedLogIndent indent;
   LogLine(text);
-  if (Questions().ShowDependencyErrors("Dependency Error", text, group) == kEndBack) {
+  if (Questions().ShowDependencyErrors("Dependency Error", text, group) == PageEnd::Back) {
     LogLine("- go BACK");
     return 0;
   }

@@ -66,5 +66,8 @@ HMODULE BindEngine(const std::string& dllPath, EngineExports& e, std::string& mi
   Bind(engine, "TSGetTargetID", e.GetTargetID, missing);
   Bind(engine, "TSGetTargetPath", e.GetTargetPath, missing);
   Bind(engine, "TSGetRootSetupID", e.GetRootSetupID, missing);
+  Bind(engine, "TSGetWindowName", e.GetWindowName, missing);
+  Bind(engine, "TSGetWindowClass", e.GetWindowClass, missing);
+  Bind(engine, "TS_RecordAnswers", e.RecordAnswers, missing);
   return engine;
 }

@@ -66,6 +66,9 @@ struct EngineExports {
   int(__stdcall* GetTargetID)(int index, char* out);
   TextInOut GetTargetPath;
   TextOut GetRootSetupID;
+  TextInOut GetWindowName;
+  TextInOut GetWindowClass;
+  int(__stdcall* RecordAnswers)(const char* path, int withPasswords);
 };
 
 // Loads the engine from `dllPath` and binds every export; on failure `missing` names what

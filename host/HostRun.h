@@ -18,6 +18,8 @@ struct HostOptions {
   std::string ownDirectory;     // where the host and its engine lie
   std::string commandLine;      // the whole command line, for config=
   std::vector<std::string> cdRoots;  // cds=ROOT;ROOT... given on the command line
+  std::string recordFile;            // record=FILE: the answers file to write after the wizard
+  bool recordPasswords = false;      // record-passwords: the answers file holds the passwords
 };
 
 int RunSuite(const EngineExports& engine, const HostOptions& options);

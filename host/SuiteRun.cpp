@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,12 @@
 
 namespace {
 constexpr size_t kText = 4096;
+// How long a setup program that names its window may take to show it, and to close it.
+constexpr DWORD kWindowAppearsMs = 5 * 60 * 1000;
+constexpr DWORD kWindowStaysMs = 4 * 60 * 60 * 1000;
+// How the installation loop ended: every CD done, the user gave up on a CD, or the engine
+// handed out the same setup again.
+enum class LoopEnd { Done, CdRefused, Stuck };
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -59,8 +66,8 @@ class SuiteInstaller {
  public:
   SuiteInstaller(const EngineExports& engine, const HostOptions& options) : e_(engine), options_(options) {}
 
-  // Runs the installation loop over CDs and setups; returns 9 when the user gave up on a CD.
-  int Install(const std::string& firstCdRoot) {
+  // Runs the installation loop over CDs and setups.
+  LoopEnd Install(const std::string& firstCdRoot) {
     currentRoot_ = firstCdRoot;
     std::vector<char> cd(kText, '\0');
     e_.GetCurrentCD(currentRoot_.c_str(), cd.data());
@@ -69,14 +76,17 @@ class SuiteInstaller {
     total_ = e_.TotalDiskSpaceRequired();
     e_.ProgressDlgStart(steps, total_);
     remaining_ = total_;
-    int result = 1;
+    LoopEnd result = LoopEnd::Done;
     for (int guard = 0; guard < 1000; ++guard) {
-      InstallSetupsOfCurrentCd();
+      if (!InstallSetupsOfCurrentCd()) {
+        result = LoopEnd::Stuck;
+        break;
+      }
       if (e_.AllInstalled()) break;
       std::string next = Call(e_.GetNextCD);
       if (next.empty()) break;
       if (!AskForCd(next)) {
-        result = 9;
+        result = LoopEnd::CdRefused;
         break;
       }
     }
@@ -88,12 +98,18 @@ class SuiteInstaller {
   const std::vector<std::string>& Failed() const { return failed_; }
 
  private:
-  void InstallSetupsOfCurrentCd() {
+  // Installs what the engine hands out for the current CD; false when it handed out a setup a
+  // second time, which means that marking it installed or failed did not take.
+  bool InstallSetupsOfCurrentCd() {
     for (;;) {
       std::vector<char> id(kText, '\0');
       int core = e_.GetNextSetup(id.data());
       std::string setup = id.data();
-      if (setup.empty()) return;
+      if (setup.empty()) return true;
+      if (!handedOut_.insert(Upper(setup)).second) {
+        Log("*** Error - setup " + setup + " was handed out again without progress; the installation loop ends");
+        return false;
+      }
       std::string propIni = core ? Call(e_.GetComponentPropIniFile, setup) : Call(e_.GetSetupPropIniFile, setup);
       if (propIni.empty()) propIni = Call(e_.GetSetupPropIniFile, setup);
       long size = e_.SetupDiskSpaceRequired(setup.c_str());
@@ -103,6 +119,7 @@ class SuiteInstaller {
         ok = true;
       } else {
         e_.DoInstall(propIni.c_str());
+        WaitForSetupWindow(setup);
         ok = e_.MIFError(propIni.c_str()) == 0;
       }
       remaining_ = remaining_ > size ? remaining_ - size : 0;
@@ -139,8 +156,43 @@ class SuiteInstaller {
     return false;
   }
 
+  void Log(const std::string& text) const { e_.AddToLog(text.c_str()); }
+
+  // A setup program that names its window is started without waiting (TS_DoInstall returns at
+  // once): its status file is there only once that window has come and gone.
+  void WaitForSetupWindow(const std::string& setup) {
+    std::string name = Call(e_.GetWindowName, setup), windowClass = Call(e_.GetWindowClass, setup);
+    if (name.empty()) return;
+    auto shown = [&] {
+      return FindWindowA(windowClass.empty() ? nullptr : windowClass.c_str(), name.c_str()) != nullptr;
+    };
+    Log("Wait for the window \"" + name + "\" of " + setup);
+    if (!WaitFor(shown, true, kWindowAppearsMs)) {
+      Log("*** The window \"" + name + "\" of " + setup + " did not appear within " +
+          std::to_string(kWindowAppearsMs / 1000) + " seconds");
+      return;
+    }
+    if (!WaitFor(shown, false, kWindowStaysMs))
+      Log("*** The window \"" + name + "\" of " + setup + " is still open after " +
+          std::to_string(kWindowStaysMs / 1000) + " seconds; its status is read now");
+  }
+
+  // Polls until `condition` answers `wanted`, pumping this thread's messages meanwhile.
+  template <typename Condition>
+  static bool WaitFor(Condition&& condition, bool wanted, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (condition() != wanted) {
+      if (GetTickCount() - start >= timeoutMs) return false;
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      Sleep(200);
+    }
+    return true;
+  }
+
   const EngineExports& e_;
   const HostOptions& options_;
+  std::set<std::string> handedOut_;
   std::string currentRoot_;
   long total_ = 0;
   long remaining_ = 0;
@@ -168,15 +220,24 @@ int RunSuite(const EngineExports& e, const HostOptions& options) {
     std::printf("TessaroSetup: %s: setup was cancelled\n", suite.c_str());
     return kExitCancelled;
   }
+  if (!options.recordFile.empty()) {
+    if (e.RecordAnswers(options.recordFile.c_str(), options.recordPasswords ? 1 : 0) != 1) {
+      e.UnloadSetupData();
+      std::printf("TessaroSetup: %s: the answers could not be recorded in %s\n", suite.c_str(),
+                  options.recordFile.c_str());
+      return kExitHostError;
+    }
+    std::printf("TessaroSetup: %s: answers recorded in %s\n", suite.c_str(), options.recordFile.c_str());
+  }
   SuiteInstaller installer(e, options);
-  int installResult = installer.Install(ParentDir(options.ownDirectory));
+  LoopEnd loopEnd = installer.Install(ParentDir(options.ownDirectory));
   std::string notInstalled = Call(e.GetSetupsNotInstalled);
   e.Configuration();
   e.CommitFeatures();
   e.RegisterTargets();
   e.FinalDlg(1);
   e.UnloadSetupData();
-  if (installResult != 1) {
+  if (loopEnd == LoopEnd::CdRefused) {
     std::printf("TessaroSetup: %s: setup was cancelled while asking for a CD; installed: %s; not installed: %s\n",
                 suite.c_str(), Joined(installer.Installed()).c_str(), notInstalled.c_str());
     return kExitCancelled;

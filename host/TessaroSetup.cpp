@@ -2,7 +2,7 @@
 // suite; started by the engine as a product's setup program ("/product config=FILE") it
 // installs that one product.
 //
-//   TessaroSetup.exe [config=PARAMS.ini] [cds=ROOT;ROOT...]
+//   TessaroSetup.exe [config=PARAMS.ini] [cds=ROOT;ROOT...] [record=ANSWERS.ini [record-passwords]]
 //   TessaroSetup.exe /product config=CONFIG.ini
 #include <windows.h>
 
@@ -59,6 +59,8 @@ int main(int argc, char** argv) {
     std::string arg = argv[i];
     if (_stricmp(arg.c_str(), "/product") == 0) productMode = true;
     if (arg.rfind("cds=", 0) == 0) options.cdRoots = SplitRoots(arg.substr(4));
+    if (arg.rfind("record=", 0) == 0) options.recordFile = arg.substr(7);
+    if (_stricmp(arg.c_str(), "record-passwords") == 0) options.recordPasswords = true;
   }
   EngineExports engine{};
   std::string missing;

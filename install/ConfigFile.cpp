@@ -4,8 +4,7 @@
 
 #include "engine/Log.h"
 #include "engine/Params.h"
-#include "model/FeatureTree.h"
-#include "model/Selection.h"
+#include "install/Answers.h"
 #include "model/Model.h"
 
 namespace {
@@ -34,33 +33,8 @@ class ConfigWriter {
       answers();
   }
 
-  void WriteTargets() const {
-    const CSetup& master = Master();
-    for (int i = 0; i < master.targets.Count(); ++i) {
-      const CTarget& target = master.targets.At(i);
-      WriteIniString(target_, "Targets", "Target" + std::to_string(i),
-                     target.ID.UpperTranslated(*target.setup) + ";" + target.path);
-    }
-  }
-
-  void WriteFeatureAnswers() const {
-    int index = 0;
-    WalkFeatures(Master().rootFeature, [&](CFeature& feature) {
-      Write("Feature" + std::to_string(index++),
-            feature.ID.UpperTranslated(*feature.setup) + (feature.selected ? ";YES" : ";NO"));
-      return true;
-    });
-  }
-
-  void WritePasswordAnswers() const {
-    // Which accounts are needed follows from the selection as it stands now.
-    MarkNeededPasswords(Master());
-    int index = 0;
-    for (const CPassword& password : Master().passwords) {
-      if (!password.needed) continue;
-      Write("Password" + std::to_string(index++),
-            password.ID.Raw() + ";" + password.userName + ";" + password.password);
-    }
+  void WriteAll(const char* section, const std::vector<ParamAnswer>& answers) const {
+    for (const ParamAnswer& answer : answers) WriteIniString(target_, section, answer.key, answer.value);
   }
 
   void CopyConfigIniSection() const {
@@ -75,9 +49,9 @@ class ConfigWriter {
 }  // namespace
 
 void WriteConfigFile(const std::string& target, const std::string& propIni, bool core) {
-  const CSetup& master = Master();
+  CSetup& master = Master();
   ConfigWriter config(target, propIni);
-  config.WriteTargets();
+  config.WriteAll("Targets", TargetAnswers(master, false));
   config.WriteYesNo("EnableBackground", config.SourceSays("EnableBackground"));
   config.WriteSwitchWhenYes("EnableWelcomeDlg");
   config.WriteSwitchWhenYes("EnableLicenseDlg");
@@ -90,8 +64,8 @@ void WriteConfigFile(const std::string& target, const std::string& propIni, bool
     config.Write("Server", master.serverName);
     config.Write("ServerActive", master.serverActive ? "1" : "0");
   });
-  config.WriteSwitchOrAnswers("EnableGetSelectionsDlg", [&] { config.WriteFeatureAnswers(); });
-  config.WriteSwitchOrAnswers("EnableGetPasswordDlg", [&] { config.WritePasswordAnswers(); });
+  config.WriteSwitchOrAnswers("EnableGetSelectionsDlg", [&] { config.WriteAll(kMain, FeatureAnswers(master, false)); });
+  config.WriteSwitchOrAnswers("EnableGetPasswordDlg", [&] { config.WriteAll(kMain, PasswordAnswers(master)); });
 
   config.WriteYesNo("EnableReboot", false);
   config.WriteYesNo("InstallCoreComponents", false);

@@ -56,8 +56,8 @@ void AskAboutShortage(const std::string& drive, Kilobytes required, Kilobytes fr
              required, drive.c_str(), free),
       "(If you are reinstalling any of the files, the actual space required may be considerably less.)",
       "Yes, proceed with the installation.", "No, I will change my selections.");
-  if (end.endCode == kEndCancel) throw CCheckError("", "", kStepStop);
-  if (end.endCode == kEndBack || !end.yes) throw CCheckError("", "", kStepBack);
+  if (end.end == PageEnd::Cancel) throw CCheckError("", "", kStepStop);
+  if (end.end == PageEnd::Back || !end.yes) throw CCheckError("", "", kStepBack);
 }
 }  // namespace
 

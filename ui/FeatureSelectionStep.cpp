@@ -96,7 +96,7 @@ int RunSelectionsStep(int direction) {
   }
 
   bool bypass = !GetParamYesNo("EnableGetSelectionsDlg", true) || !GetParam("Feature0").empty() || Unattended();
-  int end = 0;
+  PageEnd end = PageEnd::Cancel;
   if (bypass)
     LogLine("Bypass dialog");
   else
@@ -106,5 +106,5 @@ int RunSelectionsStep(int direction) {
     ScopedLogIndent indent;
     DumpSetup(master, 0);
   }
-  return bypass ? BypassResult(direction) : StepResultOfEndCode(end);
+  return bypass ? BypassResult(direction) : StepResultOf(end);
 }

@@ -94,10 +94,10 @@ int RunFolderStep(int direction) {
     LogLine("Bypass dialog");
     result = BypassResult(direction);
   } else {
-    std::string folder = master.programFolder;
-    int end = Pages().FolderPage(ExistingProgramFolders(folder), folder);
-    if (end == kEndNext || (end == kEndBack && !folder.empty())) master.programFolder = folder;
-    result = StepResultOfEndCode(end);
+    FolderAnswer answer = Pages().FolderPage(ExistingProgramFolders(master.programFolder), master.programFolder);
+    if (answer.end == PageEnd::Next || (answer.end == PageEnd::Back && !answer.folder.empty()))
+      master.programFolder = answer.folder;
+    result = StepResultOf(answer.end);
   }
   LogLine("Folder = " + master.programFolder);
   return result;

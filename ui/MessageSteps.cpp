@@ -14,13 +14,12 @@ int RunMessageBoxStep(const std::string& caption, const std::string& text1, cons
   LogLine(text1);
   ScopedLogIndent indent;
   if (!text2.empty()) LogLine(text2);
-  int end = Pages().MessagePage(caption, text1, text2, buttonMask);
-  return StepResultOfEndCode(end);
+  return StepResultOf(Pages().MessagePage(caption, text1, text2, buttonMask));
 }
 
 QuestionEnd SplitQuestionCode(int combinedCode) {
   QuestionEnd end;
-  end.endCode = combinedCode & 3;
+  end.end = PageEndOf(combinedCode & 3);
   int answer = combinedCode >> 2;
   end.answered = answer == kAnswerYes || answer == kAnswerNo;
   end.yes = answer == kAnswerYes;
@@ -51,11 +50,11 @@ int RunAskYesNoStep(const std::string& caption, const std::string& text1, const 
     LogLine(end.yes ? "   - Yes" : "   - No");
     answer = end.yes ? 1 : 0;
   }
-  if (end.endCode == kEndBack) {
+  if (end.end == PageEnd::Back) {
     LogLine("   return BACK");
     return kStepBack;
   }
-  if (end.endCode == kEndNext) return kStepNext;
+  if (end.end == PageEnd::Next) return kStepNext;
   return kStepStop;
 }
 
@@ -63,8 +62,10 @@ int RunUserPasswordStep(const std::string& caption, const std::string& prompt, c
                         const std::string& passwordLabel, std::string& user, std::string& password) {
   LogLine("Prompt for password - " + prompt);
   ScopedLogIndent indent;
-  int end = Pages().UserPasswordPage(caption, prompt, userLabel, passwordLabel, user, password);
-  int result = StepResultOfEndCode(end);
+  AccountAnswer answer = Pages().UserPasswordPage(caption, prompt, userLabel, passwordLabel, user, password);
+  user = answer.user;
+  password = answer.password;
+  int result = StepResultOf(answer.end);
   LogLine("User name = " + user);
   return result;
 }

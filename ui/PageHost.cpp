@@ -20,7 +20,7 @@ class QuestionsOnPages : public UserQuestions {
                           const std::string& yesText, const std::string& noText) override {
     return Pages().QuestionPage(caption, text1, text2, yesText, noText, true, 0);
   }
-  int ShowDependencyErrors(const std::string& title, const std::string& text, int group) override {
+  PageEnd ShowDependencyErrors(const std::string& title, const std::string& text, int group) override {
     return Pages().DependencyErrorPage(title, text, group);
   }
 };

@@ -58,45 +58,43 @@ void StoreServerChoice(CSetup& master, const ServerPageAAnswer& answer, bool bac
   master.serverAdvanced = answer.advancedUsed ? 1 : 0;
 }
 
-int RunPageA(CSetup& master) {
+PageEnd RunPageA(CSetup& master) {
   LogLine("Server Dialog A :");
   ScopedLogIndent indent;
   ServerPageAAnswer answer;
   answer.serverName = master.serverName;
   answer.advancedUsed = master.serverAdvanced != 0;
   answer.nexoLibrary = AdvancedSettingsLibrary(master);
-  int end = Pages().ServerPageA(answer);
-  if (end == kEndNext || end == kEndBack) StoreServerChoice(master, answer, end == kEndBack);
+  PageEnd end = Pages().ServerPageA(answer);
+  if (KeepsEntries(end)) StoreServerChoice(master, answer, end == PageEnd::Back);
   LogLine("Server = " + master.serverName);
   LogLine(std::string("Server Active = ") + YesNo(master.serverActive));
   if (master.serverAdvanced) LogLine("     (Using advanced settings)");
   return end;
 }
 
-int RunPageB(CSetup& master, const std::string& products) {
+PageEnd RunPageB(CSetup& master, const std::string& products) {
   LogLine("Server Dialog B :");
   ScopedLogIndent indent;
-  bool active = master.serverActive != 0;
-  int end = Pages().ServerPageB(products, active);
-  if (end == kEndNext || end == kEndBack) master.serverActive = active ? 1 : 0;
+  ServerPageBAnswer answer = Pages().ServerPageB(products, master.serverActive != 0);
+  if (KeepsEntries(answer.end)) master.serverActive = answer.active ? 1 : 0;
   LogLine(std::string("Server Active = ") + YesNo(master.serverActive));
-  return end;
+  return answer.end;
 }
 
-int RunPageC(CSetup& master) {
+PageEnd RunPageC(CSetup& master) {
   LogLine("Server Dialog C :");
   ScopedLogIndent indent;
-  std::string name = master.serverName;
-  bool advanced = master.serverAdvanced != 0;
-  int end = Pages().ServerPageC(AdvancedSettingsLibrary(master), name, advanced);
-  if (end == kEndNext || end == kEndBack) {
-    master.serverName = name;
-    master.serverAdvanced = advanced ? 1 : 0;
+  ServerPageCAnswer answer =
+      Pages().ServerPageC(AdvancedSettingsLibrary(master), master.serverName, master.serverAdvanced != 0);
+  if (KeepsEntries(answer.end)) {
+    master.serverName = answer.serverName;
+    master.serverAdvanced = answer.advancedUsed ? 1 : 0;
   }
-  return end;
+  return answer.end;
 }
 
-int RunPageD(const std::string& products) {
+PageEnd RunPageD(const std::string& products) {
   LogLine("Server Dialog D :");
   ScopedLogIndent indent;
   return Pages().ServerPageD(ProductLines(products));
@@ -141,7 +139,7 @@ int RunServerStep(int direction) {
   constexpr int kFirstPage = 1, kLastPage = 4;
   int page = direction == kStepNext ? kFirstPage : kLastPage;
   int step = direction == kStepNext ? 1 : -1;
-  int end = direction == kStepNext ? kEndNext : kEndBack;
+  PageEnd end = direction == kStepNext ? PageEnd::Next : PageEnd::Back;
   while (page >= kFirstPage && page <= kLastPage) {
     bool applicable = page == 1   ? products.empty()
                       : page == 2 ? !products.empty()
@@ -151,18 +149,18 @@ int RunServerStep(int direction) {
             : page == 2 ? RunPageB(master, products)
             : page == 3 ? RunPageC(master)
                         : RunPageD(products);
-      if (end == kEndBack) LogLine("return BACK");
-      if (end == kEndNext)
+      if (end == PageEnd::Back) LogLine("return BACK");
+      if (end == PageEnd::Next)
         step = 1;
-      else if (end == kEndBack)
+      else if (end == PageEnd::Back)
         step = -1;
       else
         break;
     }
     page += step;
   }
-  if (end == kEndNext) return kStepNext;
-  if (end == kEndBack) return kStepBack;
+  if (end == PageEnd::Next) return kStepNext;
+  if (end == PageEnd::Back) return kStepBack;
   LogLine("User cancelled");
   return kStepStop;
 }

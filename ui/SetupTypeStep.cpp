@@ -97,14 +97,13 @@ int RunSetupTypeStep(int direction) {
     LogLine(bypass);
     result = BypassResult(direction);
   } else {
-    std::string chosen;
-    int end = Pages().SetupTypePage(OfferedSetupTypes(master, kSetupTypeRows), chosen);
-    if (end == kEndNext && !chosen.empty()) {
+    SetupTypeAnswer answer = Pages().SetupTypePage(OfferedSetupTypes(master, kSetupTypeRows));
+    if (answer.end == PageEnd::Next && !answer.chosen.empty()) {
       std::string previous = master.setupType;
-      master.setupType = chosen;
-      if (!EqualsNoCase(previous, chosen)) master.setupTypeChanged = 1;
+      master.setupType = answer.chosen;
+      if (!EqualsNoCase(previous, answer.chosen)) master.setupTypeChanged = 1;
     }
-    result = StepResultOfEndCode(end);
+    result = StepResultOf(answer.end);
   }
   LogLine("SetupType = " + master.setupType);
   return result;

@@ -101,8 +101,7 @@ int RunTargetStep(int direction, int targetIndex, const std::string& pageTime) {
     LogLine("Target " + id + " :");
     ScopedLogIndent indent;
     if (DecideTarget(master, target, id) == Decision::ShowPage) {
-      int end = Pages().TargetPage(target);
-      result = StepResultOfEndCode(end);
+      result = StepResultOf(Pages().TargetPage(target));
     }
     LogLine("Target path = " + target.path);
   } else {

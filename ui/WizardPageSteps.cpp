@@ -100,25 +100,25 @@ int RunWelcomeStep(int direction) {
     return kStepNext;
   }
   CSetup& master = Master();
-  if (Pages().WelcomePage(WelcomeText(master.Name.Translated(master))) == kEndNext) return kStepNext;
+  if (Pages().WelcomePage(WelcomeText(master.Name.Translated(master))) == PageEnd::Next) return kStepNext;
   LogLine("User cancelled");
   return kStepStop;
 }
 
 int RunUninstallCheckStep(int direction) {
   CSetup& master = Master();
-  int answer = kAddRemoveInstall;
+  AddRemoveChoice answer = AddRemoveChoice::Install;
   if (!GetParamYesNo("EnableUninstallCheckDlg", true) || Unattended() || !AnyInstalled(master.rootFeature))
     LogLine("Bypass dialog");
   else
     answer = Pages().AddRemovePage();
-  if (answer == kAddRemoveInstall)
+  if (answer == AddRemoveChoice::Install)
     LogLine("Option selected = Install/Reinstall");
-  else if (answer == kAddRemoveUninstall)
+  else if (answer == AddRemoveChoice::Uninstall)
     LogLine("Option selected = Uninstall");
   else
     LogLine("User cancelled");
-  return answer;
+  return static_cast<int>(answer);
 }
 
 int RunLicenseStep(int direction) {
@@ -137,7 +137,7 @@ int RunLicenseStep(int direction) {
   }
   std::vector<std::string> lines = ReadAgreementLines(path);
   LogLine("Display file " + path);
-  return StepResultOfEndCode(Pages().LicensePage(lines));
+  return StepResultOf(Pages().LicensePage(lines));
 }
 
 int RunSummaryStep(int direction) {
@@ -146,15 +146,14 @@ int RunSummaryStep(int direction) {
     return BypassResult(direction);
   }
   CSetup& master = Master();
-  bool forceCoreComponents = false;
-  int end = Pages().SummaryPage(SummaryLines(master), forceCoreComponents);
-  if (end == kEndNext) {
-    if (forceCoreComponents)
+  SummaryAnswer answer = Pages().SummaryPage(SummaryLines(master));
+  if (answer.end == PageEnd::Next) {
+    if (answer.forceCoreComponents)
       CheckDiskSpace(master, true);
     else
       UnselectInstalledCoreComponents(master);
   }
-  return StepResultOfEndCode(end);
+  return StepResultOf(answer.end);
 }
 
 int RunFinalStep(int direction) {
@@ -164,7 +163,6 @@ int RunFinalStep(int direction) {
   }
   CSetup& master = Master();
   bool restartOffered = IsRebootScheduled();
-  bool restartNow = restartOffered;
-  int end = Pages().FinalPage(master.Name.Translated(master), restartOffered, restartNow);
-  return restartOffered && end == kEndNext && restartNow ? kStepNext : kStepStop;
+  FinalAnswer answer = Pages().FinalPage(master.Name.Translated(master), restartOffered);
+  return restartOffered && answer.end == PageEnd::Next && answer.restartNow ? kStepNext : kStepStop;
 }

@@ -1,6 +1,8 @@
 // The sample suite installed end to end by the setup host under Wine, as an administrator runs it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/Paths.h"
 #include "state/Registry.h"
 #include "support/TestSupport.h"
@@ -33,9 +35,10 @@ class SampleSuiteTest : public ::testing::Test {
     return params;
   }
 
-  int RunHost(const std::string& params, std::string* console = nullptr) {
+  int RunHost(const std::string& params, std::string* console = nullptr, const std::string& moreSwitches = "") {
     std::string output = cds / ("host" + std::to_string(++runs) + ".out");
-    int code = RunProgram("\"" + JoinPath(cds / "CD1\\master", "TessaroSetup.exe") + "\" config=\"" + params + "\"",
+    int code = RunProgram("\"" + JoinPath(cds / "CD1\\master", "TessaroSetup.exe") + "\" config=\"" + params + "\"" +
+                              moreSwitches,
                           output, 600000);
     if (console) *console = ReadTextFile(output);
     return code;
@@ -120,4 +123,88 @@ TEST_F(SampleSuiteTest, AFailedProductIsMarkedAndTheRestStillInstalls) {
   for (const std::string& line : ReadLines(log()))
     if (line.find("*** Error") != std::string::npos) errorLine = true;
   EXPECT_TRUE(errorLine);
+}
+
+TEST_F(SampleSuiteTest, ARecordedRunReplaysUnattendedToTheSameRecordsAndFiles) {
+  std::string answers = cds / "answers.ini";
+  std::string console;
+  // Recording works in an unattended run too: it turns the answers in force into a whole file.
+  ASSERT_EQ(RunHost(Parameters("first.ini"), &console, " record=\"" + answers + "\""), 0) << console;
+  EXPECT_NE(console.find("answers recorded in " + answers), std::string::npos) << console;
+  std::string recorded = ReadTextFile(answers);
+  recorded.erase(std::remove(recorded.begin(), recorded.end(), '\r'), recorded.end());
+  for (const std::string& line :
+       {std::string("[Main]\n"), std::string("\nUnattended=YES\n"), std::string("\nSetupType=SERVER\n"),
+        std::string("\nFolder=Corvant Sample Suite\n"), std::string("\nServerActive=0\n"),
+        std::string("\nFeature0=ARCHIVE;YES\n"), std::string("\nFeature4=REPORTS;YES\n"),
+        std::string("\nAppendToLog=" + log() + "\n"), std::string("\n[Targets]\nTarget0=CORVAROOT;" + root + "\n"),
+        std::string("\n;   DATASVC;svc_data;\n")})
+    EXPECT_NE(recorded.find(line), std::string::npos) << line << "\n" << recorded;
+  // Without record-passwords no password is written, and the system's own directories, which
+  // differ between machines, are not recorded.
+  EXPECT_EQ(recorded.find("Sample-Secret-1"), std::string::npos) << recorded;
+  EXPECT_EQ(recorded.find("WINDIR"), std::string::npos) << recorded;
+
+  std::map<std::string, std::string> registry = RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant");
+  std::map<std::string, std::string> files = FilesBelow(root), shared = FilesBelow(common);
+  ASSERT_FALSE(files.empty());
+
+  // A clean machine, and the answers file filled in as its comment asks.
+  CleanCorvantRegistry();
+  RemoveTree(root);
+  RemoveTree(common);
+  size_t main = recorded.find("[Main]\n") + 7;
+  WriteTextFile(answers, recorded.substr(0, main) + "Password0=DATASVC;svc_data;Sample-Secret-1\n" + recorded.substr(main));
+  std::string complete = cds / "complete.ini";
+  ASSERT_EQ(RunHost(answers, &console, " record=\"" + complete + "\" record-passwords"), 0) << console;
+  EXPECT_EQ(RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant"), registry);
+  EXPECT_EQ(FilesBelow(root), files);
+  EXPECT_EQ(FilesBelow(common), shared);
+  EXPECT_NE(ReadTextFile(complete).find("\r\nPassword0=DATASVC;svc_data;Sample-Secret-1\r\n"), std::string::npos);
+}
+
+TEST_F(SampleSuiteTest, TheStatusOfASetupThatNamesItsWindowIsReadOnceTheWindowHasGone) {
+  // The reports product's setup program shows its window for three seconds and writes its
+  // status file only when the window has gone; TS_DoInstall does not wait for it.
+  std::string product = cds / "CD1\\Reports";
+  std::string description = ReadTextFile(JoinPath(product, "prop.ini"));
+  size_t main = description.find("[Main]");
+  ASSERT_NE(main, std::string::npos);
+  description.insert(description.find('\n', main) + 1, "WindowName=Corvant Reports Setup\r\nWindowClass=FixtureSetupWindow\r\n");
+  const std::pair<std::string, std::string> changes[] = {
+      {"SetupExe=TessaroSetup.exe", "SetupExe=fixture_product.exe"},
+      {"SetupCmdLine=/product config=%CONFIGINIFILE%", "SetupCmdLine=config=%CONFIGINIFILE%"}};
+  for (const auto& [from, to] : changes) {
+    size_t at = description.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    description.replace(at, from.size(), to);
+  }
+  WritePropIni(JoinPath(product, "prop.ini"), description);
+  CopyFileTo(FixturePath("fixture_product.exe"), JoinPath(product, "fixture_product.exe"));
+  WriteTextFile(JoinPath(product, "fixture.ini"),
+                "[Product]\r\nMifName=REPORTS\r\nMifStatus=Success\r\nWindowName=Corvant Reports Setup\r\n"
+                "WindowClass=FixtureSetupWindow\r\nDelayMs=3000\r\n");
+
+  std::string console;
+  EXPECT_EQ(RunHost(Parameters("window.ini"), &console), 0) << console;
+  EXPECT_NE(console.find("installed: "), std::string::npos) << console;
+  EXPECT_NE(console.find("REPORTS"), std::string::npos) << console;
+  std::string logged = ReadTextFile(log());
+  EXPECT_NE(logged.find("Wait for the window \"Corvant Reports Setup\" of REPORTS"), std::string::npos);
+  EXPECT_EQ(logged.find("did not appear"), std::string::npos);
+}
+
+TEST_F(SampleSuiteTest, ASetupHandedOutAgainWithoutProgressEndsTheLoopWithAnError) {
+  // The core component names a root feature of its own, which TS_SetInstalled cannot find.
+  std::string core = cds / "CD1\\Core\\SHAREDRT\\prop.ini";
+  std::string description = ReadTextFile(core);
+  size_t main = description.find("[Main]");
+  ASSERT_NE(main, std::string::npos);
+  description.insert(description.find('\n', main) + 1, "RootFeature=OTHERRT\r\n");
+  WritePropIni(core, description);
+
+  std::string console;
+  EXPECT_EQ(RunHost(Parameters("stuck.ini"), &console), 1) << console;
+  EXPECT_NE(ReadTextFile(log()).find("was handed out again without progress; the installation loop ends"),
+            std::string::npos);
 }

@@ -96,12 +96,12 @@ class FilterModelTest : public ::testing::Test {
 class ScriptedDependencyPage : public NoWindowPageHost {
  public:
   explicit ScriptedDependencyPage(int endCode) : endCode_(endCode) {}
-  int DependencyErrorPage(const std::string& title, const std::string& text, int group) override {
+  PageEnd DependencyErrorPage(const std::string& title, const std::string& text, int group) override {
     ++shown;
     this->title = title;
     this->text = text;
     this->group = group;
-    return endCode_;
+    return PageEndOf(endCode_);
   }
   int shown = 0;
   std::string title, text;

@@ -314,7 +314,7 @@ TEST_F(PageWindowTest, TheQuestionPageCombinesItsAnswerWithTheButton) {
           Click(page, c.button);
         },
         [&] { return Pages().QuestionPage("Question", "Sure?", "", "Yes", "No", c.startAnswer == 1, 0); });
-    EXPECT_EQ(CombinedQuestionCode(end.yes, end.endCode), c.code);
+    EXPECT_EQ(CombinedQuestionCode(end.yes, static_cast<int>(end.end)), c.code);
     EXPECT_TRUE(end.answered);
   }
 }

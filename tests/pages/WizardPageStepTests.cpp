@@ -51,7 +51,9 @@ TEST_F(WizardPageStepTest, UninstallCheckSwitchAndUnattendedBypass) {
 
 TEST_F(WizardPageStepTest, UninstallCheckAnswersWhatThePageChose) {
   AddFeature(master().rootFeature, "WRITER").installed = 1;
-  pages.Then({"AddRemove", kAddRemoveInstall}).Then({"AddRemove", kAddRemoveUninstall}).Then({"AddRemove", 2});
+  pages.Then({"AddRemove", static_cast<int>(AddRemoveChoice::Install)})
+      .Then({"AddRemove", static_cast<int>(AddRemoveChoice::Uninstall)})
+      .Then({"AddRemove", static_cast<int>(AddRemoveChoice::Cancel)});
   EXPECT_EQ(RunUninstallCheckStep(1), 0);
   EXPECT_EQ(RunUninstallCheckStep(1), 1);
   EXPECT_EQ(RunUninstallCheckStep(1), 2);

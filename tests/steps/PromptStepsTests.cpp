@@ -43,15 +43,15 @@ TEST_F(PromptStepsTest, MessageBoxLogsBothTextsAndMapsItsEnd) {
 
 TEST(QuestionCodeTest, SplitsTheCombinedCode) {
   QuestionEnd nextYes = SplitQuestionCode(25);
-  EXPECT_EQ(nextYes.endCode, kEndNext);
+  EXPECT_EQ(nextYes.end, PageEnd::Next);
   EXPECT_TRUE(nextYes.answered);
   EXPECT_TRUE(nextYes.yes);
   QuestionEnd backNo = SplitQuestionCode(31);
-  EXPECT_EQ(backNo.endCode, kEndBack);
+  EXPECT_EQ(backNo.end, PageEnd::Back);
   EXPECT_FALSE(backNo.yes);
   EXPECT_TRUE(backNo.answered);
   QuestionEnd cancel = SplitQuestionCode(2);
-  EXPECT_EQ(cancel.endCode, kEndCancel);
+  EXPECT_EQ(cancel.end, PageEnd::Cancel);
   EXPECT_FALSE(cancel.answered);
 }
 

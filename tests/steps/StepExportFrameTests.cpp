@@ -47,8 +47,8 @@ class FailingPages : public ScriptedPageHost {
                            const std::string&, bool, int) override {
     throw std::runtime_error("no question page");
   }
-  int UserPasswordPage(const std::string&, const std::string&, const std::string&, const std::string&,
-                       std::string&, std::string&) override {
+  AccountAnswer UserPasswordPage(const std::string&, const std::string&, const std::string&, const std::string&,
+                                 const std::string&, const std::string&) override {
     throw std::runtime_error("no password page");
   }
 };

@@ -25,15 +25,15 @@ int Ended(std::vector<ScriptedPageHost::Shown>& shown, const ScriptedPageHost::S
 }
 }  // namespace
 
-int ScriptedPageHost::MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
-                                  int buttonMask) {
+PageEnd ScriptedPageHost::MessagePage(const std::string& caption, const std::string& text1,
+                                      const std::string& text2, int buttonMask) {
   Shown page;
   page.page = "message";
   page.caption = caption;
   page.text1 = text1;
   page.text2 = text2;
   page.buttonMask = buttonMask;
-  return Ended(shown, page, messageEnds);
+  return PageEndOf(Ended(shown, page, messageEnds));
 }
 
 QuestionEnd ScriptedPageHost::QuestionPage(const std::string& caption, const std::string& text1,
@@ -51,9 +51,9 @@ QuestionEnd ScriptedPageHost::QuestionPage(const std::string& caption, const std
   return SplitQuestionCode(Ended(shown, page, questionCodes));
 }
 
-int ScriptedPageHost::UserPasswordPage(const std::string& caption, const std::string& prompt,
-                                       const std::string& userLabel, const std::string& passwordLabel,
-                                       std::string& user, std::string& password) {
+AccountAnswer ScriptedPageHost::UserPasswordPage(const std::string& caption, const std::string& prompt,
+                                                 const std::string& userLabel, const std::string& passwordLabel,
+                                                 const std::string& user, const std::string& password) {
   Shown page;
   page.page = "userpass";
   page.caption = caption;
@@ -65,18 +65,16 @@ int ScriptedPageHost::UserPasswordPage(const std::string& caption, const std::st
   shown.push_back(page);
   UserPasswordAnswer answer{kEndCancel, user, password};
   Take(userPasswordAnswers, answer);
-  user = answer.user;
-  password = answer.password;
-  return answer.endCode;
+  return {PageEndOf(answer.endCode), answer.user, answer.password};
 }
 
-int ScriptedPageHost::DependencyErrorPage(const std::string& title, const std::string& text, int group) {
+PageEnd ScriptedPageHost::DependencyErrorPage(const std::string& title, const std::string& text, int group) {
   Shown page;
   page.page = "dependency";
   page.caption = title;
   page.text1 = text;
   page.buttonMask = group;
-  return Ended(shown, page, dependencyEnds);
+  return PageEndOf(Ended(shown, page, dependencyEnds));
 }
 
 WizardPageAnswer ScriptedPageHost::TakeWizardAnswer(const std::string& page) {
@@ -95,83 +93,78 @@ WizardPageAnswer ScriptedPageHost::TakeWizardAnswer(const std::string& page) {
   return answer;
 }
 
-int ScriptedPageHost::SetupTypePage(const std::vector<std::string>& offered, std::string& chosen) {
+SetupTypeAnswer ScriptedPageHost::SetupTypePage(const std::vector<std::string>& offered) {
   offeredTypes = offered;
   WizardPageAnswer answer = TakeWizardAnswer("SetupType");
-  chosen = answer.text;
-  return answer.end;
+  return {PageEndOf(answer.end), answer.text};
 }
 
-int ScriptedPageHost::TargetPage(CTarget& target) {
+PageEnd ScriptedPageHost::TargetPage(CTarget& target) {
   targetsShown.push_back(target.ID.Raw());
   WizardPageAnswer answer = TakeWizardAnswer("Target");
   if (!answer.text.empty()) target.path = answer.text;
-  return answer.end;
+  return PageEndOf(answer.end);
 }
 
-int ScriptedPageHost::FeatureSelectionPage(CFeature&) { return TakeWizardAnswer("Features").end; }
+PageEnd ScriptedPageHost::FeatureSelectionPage(CFeature&) { return PageEndOf(TakeWizardAnswer("Features").end); }
 
-int ScriptedPageHost::FolderPage(const std::vector<std::string>& existing, std::string& folder) {
+FolderAnswer ScriptedPageHost::FolderPage(const std::vector<std::string>& existing, const std::string&) {
   existingFolders = existing;
   WizardPageAnswer answer = TakeWizardAnswer("Folder");
-  folder = answer.text;
-  return answer.end;
+  return {PageEndOf(answer.end), answer.text};
 }
 
-int ScriptedPageHost::ServerPageA(ServerPageAAnswer& opened) {
+PageEnd ScriptedPageHost::ServerPageA(ServerPageAAnswer& opened) {
   pageAOpenedWith = opened;
   WizardPageAnswer answer = TakeWizardAnswer("ServerA");
   opened.option = answer.option;
   opened.serverName = answer.text;
   opened.advancedUsed = answer.flag;
-  return answer.end;
+  return PageEndOf(answer.end);
 }
 
-int ScriptedPageHost::ServerPageB(const std::string& products, bool& active) {
+ServerPageBAnswer ScriptedPageHost::ServerPageB(const std::string& products, bool) {
   pageBProducts = products;
   WizardPageAnswer answer = TakeWizardAnswer("ServerB");
-  active = answer.flag;
-  return answer.end;
+  return {PageEndOf(answer.end), answer.flag};
 }
 
-int ScriptedPageHost::ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) {
+ServerPageCAnswer ScriptedPageHost::ServerPageC(const std::string& nexoLibrary, const std::string&, bool) {
   pageCLibrary = nexoLibrary;
   WizardPageAnswer answer = TakeWizardAnswer("ServerC");
-  serverName = answer.text;
-  advancedUsed = answer.flag;
-  return answer.end;
+  return {PageEndOf(answer.end), answer.text, answer.flag};
 }
 
-int ScriptedPageHost::ServerPageD(const std::vector<std::string>& products) {
+PageEnd ScriptedPageHost::ServerPageD(const std::vector<std::string>& products) {
   productLines = products;
-  return TakeWizardAnswer("ServerD").end;
+  return PageEndOf(TakeWizardAnswer("ServerD").end);
 }
 
-int ScriptedPageHost::WelcomePage(const std::string& text) {
+PageEnd ScriptedPageHost::WelcomePage(const std::string& text) {
   welcomeText = text;
-  return TakeWizardAnswer("Welcome").end;
+  return PageEndOf(TakeWizardAnswer("Welcome").end);
 }
 
-int ScriptedPageHost::AddRemovePage() { return TakeWizardAnswer("AddRemove").end; }
+AddRemoveChoice ScriptedPageHost::AddRemovePage() {
+  return static_cast<AddRemoveChoice>(TakeWizardAnswer("AddRemove").end);
+}
 
-int ScriptedPageHost::LicensePage(const std::vector<std::string>& lines) {
+PageEnd ScriptedPageHost::LicensePage(const std::vector<std::string>& lines) {
   agreementLines = lines;
-  return TakeWizardAnswer("License").end;
+  return PageEndOf(TakeWizardAnswer("License").end);
 }
 
-int ScriptedPageHost::SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents) {
+SummaryAnswer ScriptedPageHost::SummaryPage(const std::vector<std::string>& lines) {
   summaryLines = lines;
   WizardPageAnswer answer = TakeWizardAnswer("Summary");
-  forceCoreComponents = answer.flag;
-  return answer.end;
+  return {PageEndOf(answer.end), answer.flag};
 }
 
-int ScriptedPageHost::FinalPage(const std::string& suiteName, bool offered, bool& restartNow) {
+FinalAnswer ScriptedPageHost::FinalPage(const std::string& suiteName, bool offered) {
   finalSuite = suiteName;
   restartOffered = offered;
   WizardPageAnswer answer = TakeWizardAnswer("Final");
-  restartNow = answer.flag;
-  return answer.end;
+  return {PageEndOf(answer.end), answer.flag};
 }
 
 }  // namespace testing_support

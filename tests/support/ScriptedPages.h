@@ -46,13 +46,15 @@ class ScriptedPageHost : public PageHost {
   std::deque<int> dependencyEnds;
   std::vector<Shown> shown;
 
-  int MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
-                  int buttonMask) override;
+  PageEnd MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
+                      int buttonMask) override;
   QuestionEnd QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
-                   const std::string& yesText, const std::string& noText, bool startOnYes, int buttonMask) override;
-  int UserPasswordPage(const std::string& caption, const std::string& prompt, const std::string& userLabel,
-                       const std::string& passwordLabel, std::string& user, std::string& password) override;
-  int DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
+                           const std::string& yesText, const std::string& noText, bool startOnYes,
+                           int buttonMask) override;
+  AccountAnswer UserPasswordPage(const std::string& caption, const std::string& prompt, const std::string& userLabel,
+                                 const std::string& passwordLabel, const std::string& user,
+                                 const std::string& password) override;
+  PageEnd DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
 
   // The wizard pages answer from one script; a page that is not the next one scripted fails
   // the test and ends with Cancel.
@@ -69,19 +71,21 @@ class ScriptedPageHost : public PageHost {
   ServerPageAAnswer pageAOpenedWith;
   bool restartOffered = false;
 
-  int SetupTypePage(const std::vector<std::string>& offered, std::string& chosen) override;
-  int TargetPage(CTarget& target) override;
-  int FeatureSelectionPage(CFeature& root) override;
-  int FolderPage(const std::vector<std::string>& existing, std::string& folder) override;
-  int ServerPageA(ServerPageAAnswer& answer) override;
-  int ServerPageB(const std::string& products, bool& active) override;
-  int ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) override;
-  int ServerPageD(const std::vector<std::string>& products) override;
-  int WelcomePage(const std::string& text) override;
-  int AddRemovePage() override;
-  int LicensePage(const std::vector<std::string>& lines) override;
-  int SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents) override;
-  int FinalPage(const std::string& suiteName, bool restartOffered, bool& restartNow) override;
+  SetupTypeAnswer SetupTypePage(const std::vector<std::string>& offered) override;
+  PageEnd TargetPage(CTarget& target) override;
+  PageEnd FeatureSelectionPage(CFeature& root) override;
+  FolderAnswer FolderPage(const std::vector<std::string>& existing, const std::string& folder) override;
+  PageEnd ServerPageA(ServerPageAAnswer& answer) override;
+  ServerPageBAnswer ServerPageB(const std::string& products, bool active) override;
+  ServerPageCAnswer ServerPageC(const std::string& nexoLibrary, const std::string& serverName,
+                                bool advancedUsed) override;
+  PageEnd ServerPageD(const std::vector<std::string>& products) override;
+  PageEnd WelcomePage(const std::string& text) override;
+  // Takes the scripted end as the choice: 0 install, 1 uninstall, 2 cancel.
+  AddRemoveChoice AddRemovePage() override;
+  PageEnd LicensePage(const std::vector<std::string>& lines) override;
+  SummaryAnswer SummaryPage(const std::vector<std::string>& lines) override;
+  FinalAnswer FinalPage(const std::string& suiteName, bool restartOffered) override;
 
  private:
   WizardPageAnswer TakeWizardAnswer(const std::string& page);

@@ -221,3 +221,40 @@ bool ContainsLine(const std::vector<std::string>& lines, const std::string& line
 }
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+std::map<std::string, std::string> RegistryValuesBelow(HKEY root, const std::string& key) {
+  std::map<std::string, std::string> values;
+  for (DWORD index = 0;; ++index) {
+    std::string name = GetRegValueName(root, key, index);
+    if (name.empty()) break;
+    values[name] = ReadRegString(root, key, name);
+  }
+  for (DWORD index = 0;; ++index) {
+    std::string subkey = GetRegSubKeyName(root, key, index);
+    if (subkey.empty()) break;
+    for (const auto& [name, value] : RegistryValuesBelow(root, key + "\\" + subkey)) values[subkey + "\\" + name] = value;
+  }
+  return values;
+}
+
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  WIN32_FIND_DATAA entry;
+  UniqueFindHandle find(FindFirstFileA(JoinPath(folder, "*").c_str(), &entry));
+  if (!find) return files;
+  do {
+    std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    std::string path = JoinPath(folder, name);
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (const auto& [below, content] : FilesBelow(path)) files[name + "\\" + below] = content;
+    } else {
+      files[name] = ReadTextFile(path);
+    }
+  } while (FindNextFileA(find.get(), &entry));
+  return files;
+}
+
+}  // namespace testing_support

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -49,6 +50,12 @@ void WritePropIni(const std::string& path, const std::string& content);
 
 // Removes the engine's registry records (HKLM\Software\Corvant) before and after a test.
 void CleanCorvantRegistry();
+
+// What a run leaves behind, to compare two machines: every text value below a key, named
+// "subkey\name", and every file below a folder, named by its path relative to it, with its
+// contents.
+std::map<std::string, std::string> RegistryValuesBelow(HKEY root, const std::string& key);
+std::map<std::string, std::string> FilesBelow(const std::string& folder);
 
 // A fresh engine: Tessaro.dll copied into a master directory and loaded from there.
 class EngineInstance {

@@ -6,10 +6,10 @@
 #include "ui/windows/PromptPages.h"
 #include "ui/windows/WizardPages.h"
 
-int WindowPageHost::MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
-                                int buttonMask) {
+PageEnd WindowPageHost::MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
+                                    int buttonMask) {
   CMessageDlg page(caption, text1, text2, buttonMask);
-  return page.Run(IDD_MESSAGE);
+  return PageEndOf(page.Run(IDD_MESSAGE));
 }
 
 QuestionEnd WindowPageHost::QuestionPage(const std::string& caption, const std::string& text1,
@@ -20,53 +20,51 @@ QuestionEnd WindowPageHost::QuestionPage(const std::string& caption, const std::
   return SplitQuestionCode(page.Run(IDD_ASK_YES_NO));
 }
 
-int WindowPageHost::UserPasswordPage(const std::string& caption, const std::string& prompt,
-                                     const std::string& userLabel, const std::string& passwordLabel,
-                                     std::string& user, std::string& password) {
+AccountAnswer WindowPageHost::UserPasswordPage(const std::string& caption, const std::string& prompt,
+                                               const std::string& userLabel, const std::string& passwordLabel,
+                                               const std::string& user, const std::string& password) {
   CUserPassDlg page(caption, prompt, userLabel, passwordLabel, user, password);
-  int end = page.Run(IDD_USER_PASSWORD);
-  user = page.User();
-  password = page.Password();
-  return end;
+  PageEnd end = PageEndOf(page.Run(IDD_USER_PASSWORD));
+  return {end, page.User(), page.Password()};
 }
 
-int WindowPageHost::DependencyErrorPage(const std::string& title, const std::string& text, int group) {
+PageEnd WindowPageHost::DependencyErrorPage(const std::string& title, const std::string& text, int group) {
   CDependencyErrorDlg page(title, text, group);
-  return page.Run(IDD_DEPENDENCY_ERRORS);
+  return PageEndOf(page.Run(IDD_DEPENDENCY_ERRORS));
 }
 
-int WindowPageHost::SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen) {
+SetupTypeAnswer WindowPageHost::SetupTypePage(const std::vector<std::string>& offeredTypes) {
   CSetupTypeDlg page(SetupTypeRows(Master(), offeredTypes));
-  int end = page.Run(IDD_SETUP_TYPE);
-  chosen = page.Chosen();
-  return end;
+  PageEnd end = PageEndOf(page.Run(IDD_SETUP_TYPE));
+  return {end, page.Chosen()};
 }
 
-int WindowPageHost::WelcomePage(const std::string& welcomeText) {
+PageEnd WindowPageHost::WelcomePage(const std::string& welcomeText) {
   CWelcomeDlg page(welcomeText);
-  return page.Run(IDD_WELCOME);
+  return PageEndOf(page.Run(IDD_WELCOME));
 }
 
-int WindowPageHost::AddRemovePage() {
+AddRemoveChoice WindowPageHost::AddRemovePage() {
   CAddRemoveDlg page;
-  return page.Run(IDD_ADD_REMOVE);
+  int end = page.Run(IDD_ADD_REMOVE);
+  if (end == static_cast<int>(AddRemoveChoice::Install)) return AddRemoveChoice::Install;
+  if (end == static_cast<int>(AddRemoveChoice::Uninstall)) return AddRemoveChoice::Uninstall;
+  return AddRemoveChoice::Cancel;
 }
 
-int WindowPageHost::LicensePage(const std::vector<std::string>& agreementLines) {
+PageEnd WindowPageHost::LicensePage(const std::vector<std::string>& agreementLines) {
   CLicenseAgreementDlg page(agreementLines);
-  return page.Run(IDD_LICENSE);
+  return PageEndOf(page.Run(IDD_LICENSE));
 }
 
-int WindowPageHost::SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents) {
+SummaryAnswer WindowPageHost::SummaryPage(const std::vector<std::string>& lines) {
   CSummaryDlg page(lines);
-  int end = page.Run(IDD_SUMMARY);
-  forceCoreComponents = page.ForceCoreComponents();
-  return end;
+  PageEnd end = PageEndOf(page.Run(IDD_SUMMARY));
+  return {end, page.ForceCoreComponents()};
 }
 
-int WindowPageHost::FinalPage(const std::string& suiteName, bool restartOffered, bool& restartNow) {
+FinalAnswer WindowPageHost::FinalPage(const std::string& suiteName, bool restartOffered) {
   CFinalDlg page(suiteName, restartOffered);
-  int end = page.Run(page.Template());
-  restartNow = page.RestartNow();
-  return end;
+  PageEnd end = PageEndOf(page.Run(page.Template()));
+  return {end, page.RestartNow()};
 }

@@ -5,17 +5,19 @@
 
 class WindowPageHost : public NoWindowPageHost {
  public:
-  int MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
-                  int buttonMask) override;
+  PageEnd MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
+                      int buttonMask) override;
   QuestionEnd QuestionPage(const std::string& caption, const std::string& text1, const std::string& text2,
-                   const std::string& yesText, const std::string& noText, bool startOnYes, int buttonMask) override;
-  int UserPasswordPage(const std::string& caption, const std::string& prompt, const std::string& userLabel,
-                       const std::string& passwordLabel, std::string& user, std::string& password) override;
-  int DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
-  int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen) override;
-  int WelcomePage(const std::string& welcomeText) override;
-  int AddRemovePage() override;
-  int LicensePage(const std::vector<std::string>& agreementLines) override;
-  int SummaryPage(const std::vector<std::string>& lines, bool& forceCoreComponents) override;
-  int FinalPage(const std::string& suiteName, bool restartOffered, bool& restartNow) override;
+                           const std::string& yesText, const std::string& noText, bool startOnYes,
+                           int buttonMask) override;
+  AccountAnswer UserPasswordPage(const std::string& caption, const std::string& prompt, const std::string& userLabel,
+                                 const std::string& passwordLabel, const std::string& user,
+                                 const std::string& password) override;
+  PageEnd DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
+  SetupTypeAnswer SetupTypePage(const std::vector<std::string>& offeredTypes) override;
+  PageEnd WelcomePage(const std::string& welcomeText) override;
+  AddRemoveChoice AddRemovePage() override;
+  PageEnd LicensePage(const std::vector<std::string>& agreementLines) override;
+  SummaryAnswer SummaryPage(const std::vector<std::string>& lines) override;
+  FinalAnswer FinalPage(const std::string& suiteName, bool restartOffered) override;
 };

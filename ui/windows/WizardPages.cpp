@@ -69,7 +69,7 @@ void CAddRemoveDlg::OnInit() {
 
 bool CAddRemoveDlg::OnPageCommand(int id, int notification) {
   if (id != IDC_INSTALL_BUTTON && id != IDC_UNINSTALL_BUTTON) return false;
-  if (notification == BN_CLICKED) Leave(id == IDC_INSTALL_BUTTON ? kAddRemoveInstall : kAddRemoveUninstall);
+  if (notification == BN_CLICKED) Leave(static_cast<int>(id == IDC_INSTALL_BUTTON ? AddRemoveChoice::Install : AddRemoveChoice::Uninstall));
   return true;
 }
 
