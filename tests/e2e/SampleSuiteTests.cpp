@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <thread>
 
 #include "engine/Paths.h"
+#include "support/PageDriver.h"
+#include "ui/resources/PageResource.h"
 #include "state/Registry.h"
 #include "support/TestSupport.h"
 
@@ -42,6 +46,23 @@ class SampleSuiteTest : public ::testing::Test {
                           output, 600000);
     if (console) *console = ReadTextFile(output);
     return code;
+  }
+
+  // An attended run: the host shows its pages while `user` answers them from this thread.
+  int RunHostAttended(const std::string& params, const std::function<void()>& user, std::string* console) {
+    int code = -1;
+    std::thread host([&] { code = RunHost(params, console); });
+    user();
+    host.join();
+    return code;
+  }
+
+  // Parameters of an attended run: no unattended switch, the log and the root directory.
+  std::string AttendedParameters(const std::string& name, const std::string& mainLines) {
+    std::string params = cds / name;
+    WriteTextFile(params, "[Main]\r\n" + mainLines + "AppendToLog=" + log() + "\r\n[Targets]\r\nTarget0=CORVAROOT;" +
+                              root + "\r\n");
+    return params;
   }
 
   std::string log() const { return cds / "run.log"; }
@@ -207,4 +228,37 @@ TEST_F(SampleSuiteTest, ASetupHandedOutAgainWithoutProgressEndsTheLoopWithAnErro
   EXPECT_EQ(RunHost(Parameters("stuck.ini"), &console), 1) << console;
   EXPECT_NE(ReadTextFile(log()).find("was handed out again without progress; the installation loop ends"),
             std::string::npos);
+}
+
+namespace {
+// Answers the exit confirmation of the setup host with Yes.
+void ConfirmExit() {
+  HWND box = WaitForMessageBoxOfAnyProcess();
+  ASSERT_TRUE(box);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+}
+}  // namespace
+
+TEST_F(SampleSuiteTest, CancelOnTheThirdPageEndsTheRunWithNothingInstalled) {
+  std::string console;
+  int code = RunHostAttended(
+      AttendedParameters("cancel.ini", ""),
+      [] {
+        for (const char* caption : {"Welcome", "Software License Agreement"}) {
+          HWND page = WaitForPageOfAnyProcess(caption, 60000);
+          ASSERT_TRUE(page) << caption;
+          Click(page, IDOK);
+          WaitUntilClosed(page);
+        }
+        HWND third = WaitForPageOfAnyProcess("Computer Configuration Type", 60000);
+        ASSERT_TRUE(third);
+        Click(third, IDCANCEL);
+        ConfirmExit();
+      },
+      &console);
+  EXPECT_EQ(code, 2) << console;
+  EXPECT_NE(console.find("setup was cancelled"), std::string::npos) << console;
+  EXPECT_EQ(RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant"), (std::map<std::string, std::string>{}));
+  EXPECT_TRUE(FilesBelow(root).empty());
+  EXPECT_TRUE(FilesBelow(common).empty());
 }

@@ -12,6 +12,8 @@ namespace testing_support {
 namespace {
 struct PageSearch {
   std::string caption;
+  bool anyProcess = false;
+  bool messageBox = false;
   HWND found = nullptr;
 };
 
@@ -22,8 +24,9 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM data) {
   char className[64] = {}, caption[512] = {};
   GetClassNameA(window, className, sizeof className);
   GetWindowTextA(window, caption, sizeof caption);
-  if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window) &&
-      !IsMessageBox(window) && search->caption == caption) {
+  bool ours = search->anyProcess || process == GetCurrentProcessId();
+  bool wanted = search->messageBox ? IsMessageBox(window) : !IsMessageBox(window) && search->caption == caption;
+  if (ours && std::string(className) == "#32770" && IsWindowVisible(window) && wanted) {
     search->found = window;
     return FALSE;
   }
@@ -65,8 +68,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   return condition();
 }
 
-HWND WaitForPage(const std::string& caption, DWORD timeoutMs) {
-  PageSearch search{caption};
+namespace {
+HWND WaitForDialog(PageSearch search, DWORD timeoutMs) {
   WaitUntil(
       [&] {
         EnumWindows(MatchPage, reinterpret_cast<LPARAM>(&search));
@@ -76,6 +79,13 @@ HWND WaitForPage(const std::string& caption, DWORD timeoutMs) {
   // A page becomes visible only after its initialisation, when its modal loop first idles.
   return search.found;
 }
+}  // namespace
+
+HWND WaitForPage(const std::string& caption, DWORD timeoutMs) { return WaitForDialog({caption}, timeoutMs); }
+HWND WaitForPageOfAnyProcess(const std::string& caption, DWORD timeoutMs) {
+  return WaitForDialog({caption, true}, timeoutMs);
+}
+HWND WaitForMessageBoxOfAnyProcess(DWORD timeoutMs) { return WaitForDialog({"", true, true}, timeoutMs); }
 
 bool WaitUntilClosed(HWND window, DWORD timeoutMs) {
   return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);

@@ -15,6 +15,10 @@ namespace testing_support {
 bool IsMessageBox(HWND dialog);
 // The visible page of this process with this caption, waited for; nullptr after the timeout.
 HWND WaitForPage(const std::string& caption, DWORD timeoutMs = 10000);
+// The same among the pages of every process: those of a setup host the test started.
+HWND WaitForPageOfAnyProcess(const std::string& caption, DWORD timeoutMs = 10000);
+// A visible message box of any process, waited for; nullptr after the timeout.
+HWND WaitForMessageBoxOfAnyProcess(DWORD timeoutMs = 10000);
 // Waits until the window is gone.
 bool WaitUntilClosed(HWND window, DWORD timeoutMs = 10000);
 // Waits until `condition` holds.
