@@ -32,6 +32,8 @@ struct ServerPageAAnswer {
   bool advancedUsed = false;
   // The NEXO Library behind the Advanced button; empty hides the button.
   std::string nexoLibrary;
+  // The installed products whose way of running a changed choice would change.
+  std::string products;
 };
 
 class PageHost {
@@ -68,10 +70,11 @@ class PageHost {
   virtual int FeatureSelectionPage(CFeature& root) = 0;
 
   // The program folder page: `folder` holds the current name and receives the edited text.
-  // `existingFolders` are the folders of the Start menu. Its Next runs FolderNextAllowed.
+  // `existingFolders` are the folders of the Start menu. Its Next shows ProgramFolderVerdict.
   virtual int FolderPage(const std::vector<std::string>& existingFolders, std::string& folder) = 0;
 
   // The framework server pages A to D of one walk. `products` is the installed-products list.
+  // Page A's Next runs ServerPageANextAllowed.
   virtual int ServerPageA(ServerPageAAnswer& answer) = 0;
   virtual int ServerPageB(const std::string& products, bool& active) = 0;
   virtual int ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) = 0;

@@ -58,13 +58,14 @@ void StoreServerChoice(CSetup& master, const ServerPageAAnswer& answer, bool bac
   master.serverAdvanced = answer.advancedUsed ? 1 : 0;
 }
 
-int RunPageA(CSetup& master) {
+int RunPageA(CSetup& master, const std::string& products) {
   LogLine("Server Dialog A :");
   ScopedLogIndent indent;
   ServerPageAAnswer answer;
   answer.serverName = master.serverName;
   answer.advancedUsed = master.serverAdvanced != 0;
   answer.nexoLibrary = AdvancedSettingsLibrary(master);
+  answer.products = products;
   int end = Pages().ServerPageA(answer);
   if (end == kEndNext || end == kEndBack) StoreServerChoice(master, answer, end == kEndBack);
   LogLine("Server = " + master.serverName);
@@ -147,7 +148,7 @@ int RunServerStep(int direction) {
                       : page == 2 ? !products.empty()
                                   : !products.empty() && master.serverActive;
     if (applicable) {
-      end = page == 1   ? RunPageA(master)
+      end = page == 1   ? RunPageA(master, products)
             : page == 2 ? RunPageB(master, products)
             : page == 3 ? RunPageC(master)
                         : RunPageD(products);

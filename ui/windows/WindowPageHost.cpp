@@ -3,7 +3,9 @@
 #include "model/Model.h"
 #include "ui/MessageSteps.h"
 #include "ui/resources/PageResource.h"
+#include "ui/windows/FolderPage.h"
 #include "ui/windows/PromptPages.h"
+#include "ui/windows/ServerPages.h"
 #include "ui/windows/WizardPages.h"
 
 int WindowPageHost::MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
@@ -40,6 +42,40 @@ int WindowPageHost::SetupTypePage(const std::vector<std::string>& offeredTypes, 
   int end = page.Run(IDD_SETUP_TYPE);
   chosen = page.Chosen();
   return end;
+}
+
+int WindowPageHost::FolderPage(const std::vector<std::string>& existingFolders, std::string& folder) {
+  CFolderDlg page(existingFolders, folder);
+  int end = page.Run(IDD_FOLDER);
+  folder = page.Folder();
+  return end;
+}
+
+int WindowPageHost::ServerPageA(ServerPageAAnswer& answer) {
+  CFrameworkServerDlg page(answer);
+  int end = page.Run(IDD_SERVER);
+  answer = page.Answer();
+  return end;
+}
+
+int WindowPageHost::ServerPageB(const std::string& products, bool& active) {
+  COperationModeDlg page(products, active);
+  int end = page.Run(IDD_OPERATION_MODE);
+  active = page.Active();
+  return end;
+}
+
+int WindowPageHost::ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) {
+  CFrameworkServerNameDlg page(nexoLibrary, serverName, advancedUsed);
+  int end = page.Run(IDD_SERVER_NAME);
+  serverName = page.ServerName();
+  advancedUsed = page.AdvancedUsed();
+  return end;
+}
+
+int WindowPageHost::ServerPageD(const std::vector<std::string>& products) {
+  CCompliantProductsDlg page(products);
+  return page.Run(IDD_COMPLIANT_PRODUCTS);
 }
 
 int WindowPageHost::WelcomePage(const std::string& welcomeText) {

@@ -13,6 +13,11 @@ class WindowPageHost : public NoWindowPageHost {
                        const std::string& passwordLabel, std::string& user, std::string& password) override;
   int DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
   int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen) override;
+  int FolderPage(const std::vector<std::string>& existingFolders, std::string& folder) override;
+  int ServerPageA(ServerPageAAnswer& answer) override;
+  int ServerPageB(const std::string& products, bool& active) override;
+  int ServerPageC(const std::string& nexoLibrary, std::string& serverName, bool& advancedUsed) override;
+  int ServerPageD(const std::vector<std::string>& products) override;
   int WelcomePage(const std::string& welcomeText) override;
   int AddRemovePage() override;
   int LicensePage(const std::vector<std::string>& agreementLines) override;
