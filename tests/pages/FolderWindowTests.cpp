@@ -9,6 +9,7 @@
 
 #include "engine/Paths.h"
 #include "pages/PageStepFixture.h"
+#include "pages/SuiteCd.h"
 #include "support/PageDriver.h"
 #include "ui/ExitConfirmation.h"
 #include "ui/resources/PageResource.h"
@@ -175,4 +176,27 @@ TEST_F(FolderWindowTest, BackKeepsANonEmptyNameAndCancelStops) {
   std::vector<MessageBoxWatcher::Box> shown = boxes.Boxes();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, ExitConfirmationText("Corvant"));
+}
+
+TEST_F(FolderWindowTest, AFreshEngineShowsThePageFromItsOwnResources) {
+  pages_tests::SuiteCd cd;
+  EngineInstance engine(cd.MasterDir());
+  std::string params = cd.Params("Feature0=WRITER;YES");
+  ASSERT_EQ(engine.Get<int(__stdcall*)(const char*)>("TS_LoadSetupData")(params.c_str()), 0);
+  auto step = engine.Get<int(__stdcall*)(int)>("TS_GetFolderDlg");
+  ASSERT_EQ(engine.Get<int(__stdcall*)(int)>("TS_GetSelectionsDlg")(1), 1);
+  int result = WithUser(
+      [&] {
+        HWND page = WaitForPage(kCaption);
+        ASSERT_TRUE(page);
+        Type(page, IDC_FOLDER_EDIT, "Fresh Folder");
+        Click(page, IDOK);
+        EXPECT_TRUE(WaitUntilClosed(page));
+      },
+      [&] { return step(1); });
+  EXPECT_EQ(result, 1);
+  char folder[MAX_PATH] = {};
+  engine.Get<int(__stdcall*)(char*)>("TSGetFolder")(folder);
+  EXPECT_STREQ(folder, "Fresh Folder");
+  EXPECT_TRUE(ContainsLine(cd.Log(), "Folder = Fresh Folder"));
 }

@@ -10,6 +10,7 @@
 #include "engine/Paths.h"
 #include "engine/Text.h"
 #include "pages/PageStepFixture.h"
+#include "pages/SuiteCd.h"
 #include "state/Registry.h"
 #include "state/ServerRecords.h"
 #include "state/UninstallFiles.h"
@@ -412,4 +413,28 @@ TEST_F(ServerWindowTest, BackAndCancelEndTheWalkAsTheStepSays) {
   std::vector<MessageBoxWatcher::Box> shown = boxes.Boxes();
   ASSERT_EQ(shown.size(), confirmations);
   for (const MessageBoxWatcher::Box& box : shown) EXPECT_EQ(box.text, ExitConfirmationText("Corvant"));
+}
+
+TEST_F(ServerWindowTest, AFreshEngineShowsPageAFromItsOwnResources) {
+  pages_tests::SuiteCd cd;
+  EngineInstance engine(cd.MasterDir());
+  std::string params = cd.Params("");
+  ASSERT_EQ(engine.Get<int(__stdcall*)(const char*)>("TS_LoadSetupData")(params.c_str()), 0);
+  auto step = engine.Get<int(__stdcall*)(int)>("TS_GetServerDlg");
+  int result = WithUser(
+      [&] {
+        HWND page = Page(kSelectCaption);
+        ASSERT_TRUE(page);
+        Click(page, IDC_NO_SERVER_RADIO);
+        Click(page, IDC_BACK);
+        EXPECT_TRUE(WaitUntilClosed(page));
+      },
+      [&] { return step(12); });
+  EXPECT_EQ(result, 12);
+  char server[256] = {};
+  engine.Get<int(__stdcall*)(char*)>("TSGetServer")(server);
+  EXPECT_STREQ(server, "NONE");
+  std::vector<std::string> log = cd.Log();
+  EXPECT_TRUE(ContainsLine(log, "   Server = NONE"));
+  EXPECT_TRUE(ContainsLine(log, "return BACK"));
 }
