@@ -9,7 +9,6 @@
 
 namespace {
 constexpr char kEntryName[] = "ShowFrameworkServerAdv";
-constexpr size_t kServerNameBufferSize = 256;
 using ShowFrameworkServerAdv = int(__stdcall*)(char* serverName, int* advancedUsed);
 
 const CSetup* FindNexoSetup(const CSetup& master) {

@@ -1,9 +1,13 @@
 #pragma once
 // The NEXO Library a product CD may carry: it offers the advanced framework server settings
 // behind the Advanced button of the server pages.
+#include <cstddef>
 #include <string>
 
 class CSetup;
+
+// The server name buffer that the library's entry point is handed, terminating zero included.
+constexpr size_t kServerNameBufferSize = 256;
 
 // The library's path: the setup library of the model's "NEXO" setup, else the one that the
 // description in the CD's "NEXO" directory names. Empty when there is none; the search is logged.

@@ -24,6 +24,8 @@ struct ServerPageAAnswer {
   bool advancedUsed = false;
   // The NEXO Library behind the Advanced button; empty hides the button.
   std::string nexoLibrary;
+  // The installed products whose way of running a changed choice would change.
+  std::string products;
 };
 
 // What a page answers besides its end: what the user entered, valid after Next or Back.
@@ -95,7 +97,8 @@ class PageHost {
   // menu. Its Next checks ProgramFolderVerdict.
   virtual FolderAnswer FolderPage(const std::vector<std::string>& existingFolders, const std::string& folder) = 0;
 
-  // The framework server pages A to D of one walk. Page A edits `answer` in place.
+  // The framework server pages A to D of one walk. Page A edits `answer` in place; its Next runs
+  // ServerPageANextAllowed.
   virtual PageEnd ServerPageA(ServerPageAAnswer& answer) = 0;
   // `products` is the installed-products list.
   virtual ServerPageBAnswer ServerPageB(const std::string& products, bool active) = 0;

@@ -58,13 +58,14 @@ void StoreServerChoice(CSetup& master, const ServerPageAAnswer& answer, bool bac
   master.serverAdvanced = answer.advancedUsed ? 1 : 0;
 }
 
-PageEnd RunPageA(CSetup& master) {
+PageEnd RunPageA(CSetup& master, const std::string& products) {
   LogLine("Server Dialog A :");
   ScopedLogIndent indent;
   ServerPageAAnswer answer;
   answer.serverName = master.serverName;
   answer.advancedUsed = master.serverAdvanced != 0;
   answer.nexoLibrary = AdvancedSettingsLibrary(master);
+  answer.products = products;
   PageEnd end = Pages().ServerPageA(answer);
   if (KeepsEntries(end)) StoreServerChoice(master, answer, end == PageEnd::Back);
   LogLine("Server = " + master.serverName);
@@ -145,7 +146,7 @@ int RunServerStep(int direction) {
                       : page == 2 ? !products.empty()
                                   : !products.empty() && master.serverActive;
     if (applicable) {
-      end = page == 1   ? RunPageA(master)
+      end = page == 1   ? RunPageA(master, products)
             : page == 2 ? RunPageB(master, products)
             : page == 3 ? RunPageC(master)
                         : RunPageD(products);

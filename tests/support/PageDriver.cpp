@@ -117,6 +117,69 @@ void Type(HWND page, int id, const std::string& text) {
   for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
 }
 
+std::vector<std::string> ListLines(HWND page, int id) {
+  HWND list = GetDlgItem(page, id);
+  std::vector<std::string> lines;
+  LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT index = 0; index < count; ++index) {
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) break;
+    std::string line(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line[0]));
+    line.resize(static_cast<size_t>(length));
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+int SelectedListLine(HWND page, int id) {
+  return static_cast<int>(SendDlgItemMessageA(page, id, LB_GETCURSEL, 0, 0));
+}
+
+namespace {
+LPARAM LineCentre(HWND list, int line) {
+  RECT item = {};
+  SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item));
+  return MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+}
+}  // namespace
+
+void ClickListLine(HWND page, int id, int line) {
+  HWND list = GetDlgItem(page, id);
+  LPARAM at = LineCentre(list, line);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+void DoubleClickListLine(HWND page, int id, int line) {
+  HWND list = GetDlgItem(page, id);
+  LPARAM at = LineCentre(list, line);
+  PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+namespace {
+BOOL CALLBACK CollectText(HWND control, LPARAM data) {
+  char text[4096] = {};
+  GetWindowTextA(control, text, sizeof text);
+  reinterpret_cast<std::vector<std::string>*>(data)->push_back(text);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<std::string> ControlTexts(HWND page) {
+  std::vector<std::string> texts;
+  EnumChildWindows(page, CollectText, reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+HWND FocusedControl(HWND page) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(page, nullptr), &info);
+  return info.hwndFocus;
+}
+
 void SaveGalleryPicture(HWND page, const std::string& name) {
   const char* directory = std::getenv("TESSARO_GALLERY_DIR");
   if (!directory || !*directory) return;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace testing_support {
 
@@ -34,6 +35,17 @@ RECT ItemPlace(HWND page, int id);
 void Click(HWND page, int id);
 // Empties an edit and types `text` into it key by key.
 void Type(HWND page, int id, const std::string& text);
+// The lines of a list box, in the order it shows them.
+std::vector<std::string> ListLines(HWND page, int id);
+// The line a list box has selected, or -1.
+int SelectedListLine(HWND page, int id);
+// Clicks a line of a list box with the mouse; the double click is the second click of a pair.
+void ClickListLine(HWND page, int id, int line);
+void DoubleClickListLine(HWND page, int id, int line);
+// The texts of every control of the page, those without an id of their own included.
+std::vector<std::string> ControlTexts(HWND page);
+// The control that has the keyboard focus in the page's thread.
+HWND FocusedControl(HWND page);
 // Saves a picture of the page as <TESSARO_GALLERY_DIR>\<name>.bmp when that variable is set.
 void SaveGalleryPicture(HWND page, const std::string& name);
 

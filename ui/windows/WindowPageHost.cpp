@@ -3,7 +3,9 @@
 #include "model/Model.h"
 #include "ui/MessageSteps.h"
 #include "ui/resources/PageResource.h"
+#include "ui/windows/FolderPage.h"
 #include "ui/windows/PromptPages.h"
+#include "ui/windows/ServerPages.h"
 #include "ui/windows/WizardPages.h"
 
 PageEnd WindowPageHost::MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
@@ -37,6 +39,37 @@ SetupTypeAnswer WindowPageHost::SetupTypePage(const std::vector<std::string>& of
   CSetupTypeDlg page(SetupTypeRows(Master(), offeredTypes));
   PageEnd end = PageEndOf(page.Run(IDD_SETUP_TYPE));
   return {end, page.Chosen()};
+}
+
+FolderAnswer WindowPageHost::FolderPage(const std::vector<std::string>& existingFolders, const std::string& folder) {
+  CFolderDlg page(existingFolders, folder);
+  PageEnd end = PageEndOf(page.Run(IDD_FOLDER));
+  return {end, page.Folder()};
+}
+
+PageEnd WindowPageHost::ServerPageA(ServerPageAAnswer& answer) {
+  CFrameworkServerDlg page(answer);
+  PageEnd end = PageEndOf(page.Run(IDD_SERVER));
+  answer = page.Answer();
+  return end;
+}
+
+ServerPageBAnswer WindowPageHost::ServerPageB(const std::string& products, bool active) {
+  COperationModeDlg page(products, active);
+  PageEnd end = PageEndOf(page.Run(IDD_OPERATION_MODE));
+  return {end, page.Active()};
+}
+
+ServerPageCAnswer WindowPageHost::ServerPageC(const std::string& nexoLibrary, const std::string& serverName,
+                                              bool advancedUsed) {
+  CFrameworkServerNameDlg page(nexoLibrary, serverName, advancedUsed);
+  PageEnd end = PageEndOf(page.Run(IDD_SERVER_NAME));
+  return {end, page.ServerName(), page.AdvancedUsed()};
+}
+
+PageEnd WindowPageHost::ServerPageD(const std::vector<std::string>& products) {
+  CCompliantProductsDlg page(products);
+  return PageEndOf(page.Run(IDD_COMPLIANT_PRODUCTS));
 }
 
 PageEnd WindowPageHost::WelcomePage(const std::string& welcomeText) {

@@ -15,6 +15,12 @@ class WindowPageHost : public NoWindowPageHost {
                                  const std::string& password) override;
   PageEnd DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
   SetupTypeAnswer SetupTypePage(const std::vector<std::string>& offeredTypes) override;
+  FolderAnswer FolderPage(const std::vector<std::string>& existingFolders, const std::string& folder) override;
+  PageEnd ServerPageA(ServerPageAAnswer& answer) override;
+  ServerPageBAnswer ServerPageB(const std::string& products, bool active) override;
+  ServerPageCAnswer ServerPageC(const std::string& nexoLibrary, const std::string& serverName,
+                                bool advancedUsed) override;
+  PageEnd ServerPageD(const std::vector<std::string>& products) override;
   PageEnd WelcomePage(const std::string& welcomeText) override;
   AddRemoveChoice AddRemovePage() override;
   PageEnd LicensePage(const std::vector<std::string>& agreementLines) override;
