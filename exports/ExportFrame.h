@@ -4,8 +4,10 @@
 #include <string>
 
 #include "engine/Errors.h"
+// The published prototypes: a definition that differs from its declaration there does not compile.
+#include "include/tessaro.h"
 
-#define TS_EXPORT extern "C" __stdcall
+#define TS_EXPORT extern "C" TESSARO_CALL
 
 // A text argument of the script; a null pointer reads as the empty text.
 inline std::string TextArg(const char* text) { return text ? text : ""; }
