@@ -1,13 +1,16 @@
 #pragma once
 // Step result codes answered to the setup script, and the end codes of the pages they follow.
-constexpr int kStepNext = 1;
-constexpr int kStepBack = 12;
-constexpr int kStepStop = 9;
+// The values are the published ones of the exports' header.
+#include "include/tessaro.h"
+
+constexpr int kStepNext = TS_STEP_NEXT;
+constexpr int kStepBack = TS_STEP_BACK;
+constexpr int kStepStop = TS_STEP_STOP;
 
 // The end codes of a page's dialog, as its modal loop returns them.
-constexpr int kEndNext = 1;
-constexpr int kEndCancel = 2;
-constexpr int kEndBack = 3;
+constexpr int kEndNext = TS_END_NEXT;
+constexpr int kEndCancel = TS_END_CANCEL;
+constexpr int kEndBack = TS_END_BACK;
 
 // How a page ended.
 enum class PageEnd { Next = kEndNext, Cancel = kEndCancel, Back = kEndBack };

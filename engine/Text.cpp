@@ -91,6 +91,18 @@ void CopyToBuffer(const std::string& text, char* buffer, size_t size) {
   buffer[length] = '\0';
 }
 
+FittedList FitList(const std::vector<std::string>& items, const std::string& separator, size_t size) {
+  FittedList fitted;
+  for (const std::string& item : items) {
+    size_t grown = fitted.text.size() + (fitted.kept ? separator.size() : 0) + item.size();
+    if (grown >= size) break;
+    if (fitted.kept) fitted.text += separator;
+    fitted.text += item;
+    ++fitted.kept;
+  }
+  return fitted;
+}
+
 FieldReader::FieldReader(std::string text, char separator) : rest_(std::move(text)), separator_(separator) {}
 
 std::string FieldReader::Next() {

@@ -3,6 +3,7 @@
 // Pure C++: the native build tools and checks compile this file too.
 #include <cstdarg>
 #include <string>
+#include <vector>
 
 std::string ToUpper(std::string text);
 bool EqualsNoCase(const std::string& a, const std::string& b);
@@ -21,6 +22,14 @@ std::string Format(const char* format, ...);
 std::string FormatV(const char* format, va_list args);
 // Copies text into a caller's buffer of `size` bytes, cutting it to fit, always terminated.
 void CopyToBuffer(const std::string& text, char* buffer, size_t size);
+
+// The items joined by `separator`, as much of them as a buffer of `size` bytes holds with its
+// terminating zero: a list that does not fit ends at its last whole item, never inside one.
+struct FittedList {
+  std::string text;
+  size_t kept = 0;  // items in `text`
+};
+FittedList FitList(const std::vector<std::string>& items, const std::string& separator, size_t size);
 
 // Splits a list value field by field: the next field is the text up to the first separator,
 // the rest is what follows it; when no separator is left the whole rest is the last field.

@@ -2,13 +2,29 @@
 // The frame of every export: nothing thrown inside the engine leaves the library.
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "engine/Errors.h"
+#include "engine/Log.h"
+#include "engine/Text.h"
+// The published prototypes: a definition that differs from its declaration there does not compile.
+#include "include/tessaro.h"
 
-#define TS_EXPORT extern "C" __stdcall
+#define TS_EXPORT extern "C" TESSARO_CALL
 
 // A text argument of the script; a null pointer reads as the empty text.
 inline std::string TextArg(const char* text) { return text ? text : ""; }
+
+// Copies a list answer of the export `exportName` into the script's buffer of `size` bytes. A list
+// that does not fit ends at its last whole item, and the log says how many items were left out.
+inline void CopyListOut(const char* exportName, const std::vector<std::string>& items, const char* separator,
+                        char* buffer, size_t size) {
+  FittedList fitted = FitList(items, separator, size);
+  if (fitted.kept < items.size())
+    LogLine("*** Warning - " + std::string(exportName) + " list cut to " + std::to_string(fitted.kept) + " of " +
+            std::to_string(items.size()) + " items to fit the buffer");
+  CopyToBuffer(fitted.text, buffer, size);
+}
 
 // Runs an export's body; any exception yields `fallback` without a word. For exports whose
 // contract is that they never fail (parameter reads and writes, queries).

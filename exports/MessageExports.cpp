@@ -7,6 +7,9 @@
 #include "exports/ExportFrame.h"
 #include "ui/MessageSteps.h"
 
+// The page edits at most what the script's buffers hold.
+static_assert(kAccountTextSize == TS_ACCOUNT_BUFFER_SIZE, "account texts and the script's buffers differ");
+
 TS_EXPORT int TS_MessageBox(const char* caption, const char* text1, const char* text2, int buttonMask, int) {
   return GuardedStep("An unknown error occurred during the Message dialog.", kStepStop,
                      [&] { return RunMessageBoxStep(TextArg(caption), TextArg(text1), TextArg(text2), buttonMask); });
@@ -33,8 +36,8 @@ TS_EXPORT int TS_UserPassDlg(const char* caption, const char* prompt, const char
     std::string userText = TextArg(user), passwordText = TextArg(password);
     int result = RunUserPasswordStep(TextArg(caption), TextArg(prompt), TextArg(userLabel), TextArg(passwordLabel), userText,
                                      passwordText);
-    CopyToBuffer(userText, user, kAccountTextSize);
-    CopyToBuffer(passwordText, password, kAccountTextSize);
+    CopyToBuffer(userText, user, TS_ACCOUNT_BUFFER_SIZE);
+    CopyToBuffer(passwordText, password, TS_ACCOUNT_BUFFER_SIZE);
     return result;
   });
 }

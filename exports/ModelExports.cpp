@@ -40,8 +40,8 @@ TS_EXPORT int TSTranslateKeyword(const char* keyword, char* buffer, int* final) 
     std::string value;
     int isFinal = 1;
     int result = TranslateBuiltinKeyword(keyword ? keyword : "", value, isFinal);
-    // The engine's own callers hand 256 bytes; a longer value is cut to fit them.
-    CopyToBuffer(value, buffer, kKeywordBufferSize);
+    // A keyword's value is never longer than what is handed between translators.
+    CopyToBuffer(value, buffer, TS_KEYWORD_BUFFER_SIZE);
     if (final) *final = isFinal;
     return result;
   });

@@ -9,16 +9,15 @@
 #include "exports/ExportFrame.h"
 
 namespace {
-constexpr size_t kValueBufferSize = 512;
-void Out(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, kValueBufferSize); }
+// A value is read through a 512-byte buffer, so it always fits the script's.
+void Out(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, TS_VALUE_BUFFER_SIZE); }
 std::string TargetKey(unsigned index) { return "Target" + std::to_string(index); }
 }  // namespace
 
 TS_EXPORT int TS_FindParamsIniFile(const char* setupDir, const char* commandLine, char* out) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    // A staged path is a full path: MAX_PATH is what callers size for.
-    CopyToBuffer(FindParamsIniFile(TextArg(setupDir), TextArg(commandLine)), out, MAX_PATH);
+    CopyToBuffer(FindParamsIniFile(TextArg(setupDir), TextArg(commandLine)), out, TS_PATH_BUFFER_SIZE);
     return 0;
   });
 }
@@ -99,14 +98,14 @@ TS_EXPORT int TSUnattended() {
 
 TS_EXPORT int TSGetConfigIniFile(char* out) {
   return Quietly(0, [&] {
-    CopyToBuffer(ParamsFileInForce(), out, MAX_PATH);
+    CopyToBuffer(ParamsFileInForce(), out, TS_PATH_BUFFER_SIZE);
     return 0;
   });
 }
 
 TS_EXPORT int TSGetTempDir(char* out) {
   return Quietly(0, [&] {
-    CopyToBuffer(TempDirectory(), out, MAX_PATH);
+    CopyToBuffer(TempDirectory(), out, TS_PATH_BUFFER_SIZE);
     return 0;
   });
 }

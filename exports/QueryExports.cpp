@@ -6,8 +6,6 @@
 #include "install/Queries.h"
 
 namespace {
-// Every answer is a description value, a choice or a path (at most 511 characters).
-constexpr size_t kAnswerBufferSize = 512;
 std::string Arg(const char* text) { return text ? text : ""; }
 
 // Copies the answer into the script's buffer; the buffer is empty when the query fails.
@@ -15,7 +13,7 @@ template <typename Query>
 int Answer(char* out, Query&& answer) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    CopyToBuffer(answer(), out, kAnswerBufferSize);
+    CopyToBuffer(answer(), out, TS_VALUE_BUFFER_SIZE);
     return 0;
   });
 }

@@ -7,14 +7,9 @@
 #include "install/Sequencing.h"
 
 namespace {
-// IDs and descriptions are description values (at most 511 characters); the list of setups
-// not installed joins many IDs.
-constexpr size_t kTextBufferSize = 512;
-constexpr size_t kListBufferSize = 1024;
 std::string Arg(const char* text) { return text ? text : ""; }
-void Out(char* buffer, const std::string& value, size_t size = kTextBufferSize) {
-  CopyToBuffer(value, buffer, size);
-}
+// IDs and descriptions are description values (at most 511 characters).
+void Out(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, TS_VALUE_BUFFER_SIZE); }
 void Clear(char* buffer) {
   if (buffer) *buffer = '\0';
 }
@@ -71,9 +66,7 @@ TS_EXPORT int TS_AllInstalled() {
 TS_EXPORT int TS_GetSetupsNotInstalled(char* list) {
   return Quietly(0, [&] {
     Clear(list);
-    std::string joined;
-    for (const std::string& id : SetupsNotInstalled()) joined += (joined.empty() ? "" : ",") + id;
-    Out(list, joined, kListBufferSize);
+    CopyListOut("TS_GetSetupsNotInstalled", SetupsNotInstalled(), ",", list, TS_LIST_BUFFER_SIZE);
     return 0;
   });
 }

@@ -7,13 +7,6 @@
 #include "state/ServerRecords.h"
 #include "state/UninstallFiles.h"
 
-namespace {
-// A server name is at most what the server settings library hands back.
-constexpr size_t kServerNameSize = 256;
-// The installed products, each description at most one profile value.
-constexpr size_t kProductListSize = 1024;
-}  // namespace
-
 TS_EXPORT int TSGetNEXOServerActive() {
   return Quietly(0, [] { return NexoServerActive() ? 1 : 0; });
 }
@@ -28,7 +21,7 @@ TS_EXPORT int TSSetNEXOServerActive(int active) {
 TS_EXPORT int TSGetNEXOServer(char* out) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    CopyToBuffer(NexoServerName(), out, kServerNameSize);
+    CopyToBuffer(NexoServerName(), out, TS_SERVER_BUFFER_SIZE);
     return 0;
   });
 }
@@ -54,7 +47,7 @@ TS_EXPORT int TSRegisterNEXOTask(const char* name, const char* value) {
 TS_EXPORT int TSGetNEXOTasks(char* out) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    CopyToBuffer(GetInstalledApplications(), out, kProductListSize);
+    CopyListOut("TSGetNEXOTasks", InstalledApplications(), ",", out, TS_LIST_BUFFER_SIZE);
     return 0;
   });
 }

@@ -8,8 +8,6 @@
 namespace {
 constexpr int kRegistrationDone = 0;
 constexpr int kRegistrationFailed = -2;
-// Room the script gives a domain name: a DNS name has at most 255 characters.
-constexpr size_t kDomainBufferSize = 256;
 }  // namespace
 
 TS_EXPORT int TS_RegisterFile(const char* path) {
@@ -50,7 +48,7 @@ TS_EXPORT int TS_IsRebootScheduled() {
 TS_EXPORT int TS_GetCurrentDomainName(char* out) {
   return Quietly(0, [&] {
     // An unknown domain leaves the caller's buffer as it was.
-    if (std::optional<std::string> domain = CurrentDomainName()) CopyToBuffer(*domain, out, kDomainBufferSize);
+    if (std::optional<std::string> domain = CurrentDomainName()) CopyToBuffer(*domain, out, TS_DOMAIN_BUFFER_SIZE);
     return 0;
   });
 }

@@ -3,13 +3,14 @@
 // directories, registry-held locations, run values or the paths of the master's targets.
 #include <string>
 
+#include "include/tessaro.h"
 #include "model/Collection.h"
 
 class CSetup;
 class CTarget;
 
 // The buffer handed to a custom translator, and the longest value a keyword yields.
-constexpr size_t kKeywordBufferSize = 256;
+constexpr size_t kKeywordBufferSize = TS_KEYWORD_BUFFER_SIZE;
 
 // The built-in translator for one keyword (percent signs included). Answers 0 with the value,
 // or -1 when the keyword is neither built in nor a target ID; `final` is 0 only for a target

@@ -24,11 +24,11 @@ std::string UninstallFileOf(const std::string& registrationId) {
 
 std::string CoreComponentsFile() { return JoinPath(UninstallDirectory(), "Corvant Common.ini"); }
 
-std::string GetInstalledApplications() {
+std::vector<std::string> InstalledApplications() {
   // Without a main directory there is nothing to list (and no relative folder to search).
-  if (CorvaRootPath().empty()) return std::string();
+  if (CorvaRootPath().empty()) return {};
   std::string directory = UninstallDirectory();
-  std::string list;
+  std::vector<std::string> list;
   WIN32_FIND_DATAA entry;
   UniqueFindHandle find(FindFirstFileA(JoinPath(directory, "*.ini").c_str(), &entry));
   if (!find) return list;
@@ -38,8 +38,13 @@ std::string GetInstalledApplications() {
     bool visible = YesByThreeWayRule(ReadIniString(file, "Main", "Visible"), false);
     bool last = YesByThreeWayRule(ReadIniString(file, "Main", "Last"), false);
     if (!visible || last) continue;
-    if (!list.empty()) list += ",";
-    list += ReadIniString(file, "Main", "Description");
+    list.push_back(ReadIniString(file, "Main", "Description"));
   } while (FindNextFileA(find.get(), &entry));
   return list;
+}
+
+std::string GetInstalledApplications() {
+  std::string joined;
+  for (const std::string& description : InstalledApplications()) joined += (joined.empty() ? "" : ",") + description;
+  return joined;
 }

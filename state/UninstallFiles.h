@@ -4,6 +4,7 @@
 // "Corvant Common.ini" for the core components. Detection, compatibility filters and the
 // server pages read them; registration writes them.
 #include <string>
+#include <vector>
 
 constexpr const char kFeaturesInstalledSection[] = "Features Installed";
 constexpr const char kCoreComponentsInstalledSection[] = "Core Components Installed";
@@ -16,6 +17,8 @@ std::string UninstallFileOf(const std::string& registrationId);
 // <directory>\Corvant Common.ini
 std::string CoreComponentsFile();
 
-// The descriptions of the uninstall files that are visible and not marked last, joined with ","
-// in the order the file system lists the files; empty without a main directory.
+// The descriptions of the uninstall files that are visible and not marked last, in the order the
+// file system lists the files; none without a main directory.
+std::vector<std::string> InstalledApplications();
+// The same joined with ",".
 std::string GetInstalledApplications();

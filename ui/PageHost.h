@@ -12,7 +12,11 @@ class CTarget;
 
 // The add/remove page answers which way the run goes instead of Next/Back; the values are the
 // answers of its exported step.
-enum class AddRemoveChoice { Install = 0, Uninstall = 1, Cancel = 2 };
+enum class AddRemoveChoice {
+  Install = TS_UNINSTALL_CHECK_INSTALL,
+  Uninstall = TS_UNINSTALL_CHECK_UNINSTALL,
+  Cancel = TS_UNINSTALL_CHECK_CANCEL
+};
 
 // The three choices of the first framework server page.
 enum class ServerOption { UseNamedServer = 1, SelectLater = 2, NoServer = 3 };
