@@ -6,10 +6,9 @@
 #include "exports/ExportFrame.h"
 #include "state/ServerRecords.h"
 #include "state/UninstallFiles.h"
+#include "ui/NexoLibrary.h"
 
 namespace {
-// A server name is at most what the server settings library hands back.
-constexpr size_t kServerNameSize = 256;
 // The installed products, each description at most one profile value.
 constexpr size_t kProductListSize = 1024;
 }  // namespace
@@ -28,7 +27,8 @@ TS_EXPORT int TSSetNEXOServerActive(int active) {
 TS_EXPORT int TSGetNEXOServer(char* out) {
   return Quietly(0, [&] {
     if (out) *out = '\0';
-    CopyToBuffer(NexoServerName(), out, kServerNameSize);
+    // A server name is at most what the NEXO Library hands back.
+    CopyToBuffer(NexoServerName(), out, kServerNameBufferSize);
     return 0;
   });
 }
