@@ -199,7 +199,7 @@ TESSARO_FUNCTION(int, TS_CleanRegistry, (void));
 TESSARO_FUNCTION(int, TS_FirstTimeInstall, (void));
 
 /* ---- disk space, in kilobytes ---- */
-/* The space the selection needs on drive ("C:" or "C:\"). */
+/* The space the selection needs on drive, given as "C:" (with a backslash it matches nothing). */
 TESSARO_FUNCTION(unsigned long, TSGetDiskSpaceRequired, (const char* drive));
 /* The space the whole selection needs. */
 TESSARO_FUNCTION(unsigned long, TSGetTotalDiskSpaceRequired, (void));
@@ -310,9 +310,9 @@ TESSARO_FUNCTION(int, TS_ProgressDlgStart, (int steps, long totalKb));
 TESSARO_FUNCTION(int, TS_ProgressDlgStep, (const char* text, int step, long kbRemaining));
 /* Closes the progress window; 0. */
 TESSARO_FUNCTION(int, TS_ProgressDlgStop, (void));
-/* Hides the progress window while a product installer runs; 0. */
+/* Stops the progress window's running-time clock; 0. */
 TESSARO_FUNCTION(int, TS_ProgressDlgPause, (void));
-/* Shows the progress window again; 0. */
+/* Restarts the progress window's running-time clock; 0. */
 TESSARO_FUNCTION(int, TS_ProgressDlgResume, (void));
 
 /* ---- system integration ---- */

@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <string>
 
+#include "include/tessaro.h"
+
 class CSetup;
 
 // The server name buffer that the library's entry point is handed, terminating zero included.
-constexpr size_t kServerNameBufferSize = 256;
+constexpr size_t kServerNameBufferSize = TS_SERVER_BUFFER_SIZE;
 
 // The library's path: the setup library of the model's "NEXO" setup, else the one that the
 // description in the CD's "NEXO" directory names. Empty when there is none; the search is logged.

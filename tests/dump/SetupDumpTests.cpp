@@ -4,6 +4,7 @@
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "filters/OsInfo.h"
+#include "include/tessaro.h"
 #include "load/CdTree.h"
 #include "model/Loader.h"
 #include "model/Model.h"
@@ -321,8 +322,6 @@ TEST_F(SetupDumpTest, SubsetupsAndCoreComponentsWithWhatStillNeedsInstalling) {
   EXPECT_FALSE(ContainsLine(lines, "            ALPHA"));
   EXPECT_FALSE(ContainsLine(lines, "            ALPHA (needs install)"));
 }
-
-extern "C" int __stdcall TS_LogSetupData();
 
 TEST_F(SetupDumpTest, LogSetupDataWritesLevelFourWithoutAnyPassword) {
   cd.DescribeMaster(Product("SUITE", kSuiteExtraMain, kSuiteSections));

@@ -5,19 +5,7 @@
 #include <string>
 
 #include "SuiteTree.h"
-
-extern "C" {
-int __stdcall TS_GetCurrentCD(const char* root, char* cdId);
-int __stdcall TS_InitializeInstallControl();
-int __stdcall TS_GetNextCD(char* cdId);
-int __stdcall TS_GetCDDesc(const char* cdId, char* description);
-int __stdcall TS_GetNextSetup(char* setupId);
-int __stdcall TS_NumberOfSetups();
-int __stdcall TS_AllInstalled();
-int __stdcall TS_GetSetupsNotInstalled(char* list);
-int __stdcall TS_SetInstalled(const char* setupId);
-int __stdcall TS_SetInstallError(const char* setupId);
-}
+#include "include/tessaro.h"
 
 namespace install_tests {
 

@@ -7,40 +7,13 @@
 #include "InProcessModel.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
+#include "include/tessaro.h"
 #include "install/ConfigFile.h"
 #include "model/Model.h"
 #include "state/Registry.h"
 
 using namespace testing_support;
 using namespace install_tests;
-
-extern "C" {
-int __stdcall TSGetSetupType(char* out);
-int __stdcall TSGetFolder(char* out);
-int __stdcall TSGetServer(char* out);
-int __stdcall TSGetRootSetupID(char* out);
-int __stdcall TSGetRootTargetPath(char* out);
-int __stdcall TS_IsMasterInstaller();
-int __stdcall TS_ValidateAccount(const char*, const char*);
-int __stdcall TS_ValidateAccountAccess(const char*, const char*, const char*);
-int __stdcall TSGetSetupID(int index, char* out);
-int __stdcall TSGetTargetID(int index, char* out);
-int __stdcall TSGetComponentID(int index, char* out);
-int __stdcall TSGetSetupName(const char* id, char* out);
-int __stdcall TSGetSetupPropIniFile(const char* id, char* out);
-int __stdcall TSGetSetupSelected(const char* id, char* out);
-int __stdcall TSGetWindowClass(const char* id, char* out);
-int __stdcall TSGetWindowName(const char* id, char* out);
-int __stdcall TSGetFeatureSelected(const char* id, char* out);
-int __stdcall TSGetComponentType(const char* id, char* out);
-int __stdcall TSGetComponentSelected(const char* id, char* out);
-int __stdcall TSGetComponentPropIniFile(const char* id, char* out);
-int __stdcall TSGetComponentName(const char* id, char* out);
-int __stdcall TSGetTargetAttributes(const char* id, char* out);
-int __stdcall TSGetTargetPath(const char* id, char* out);
-int __stdcall TSGetPWUserName(const char* id, char* out);
-int __stdcall TSGetPWPassword(const char* id, char* out);
-}
 
 namespace {
 using ByIdQuery = int(__stdcall*)(const char*, char*);

@@ -5,12 +5,11 @@
 
 #include "engine/Log.h"
 #include "engine/Paths.h"
+#include "include/tessaro.h"
 #include "mif/StatusFiles.h"
 #include "support/TestSupport.h"
 
 using namespace testing_support;
-
-extern "C" __stdcall int TS_MIFError(const char* descriptionFile);
 
 namespace {
 std::string StatusFile(const std::string& status) {

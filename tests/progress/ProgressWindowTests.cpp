@@ -7,18 +7,11 @@
 #include <functional>
 
 #include "engine/Log.h"
+#include "include/tessaro.h"
 #include "support/TestSupport.h"
 #include "ui/resources/ProgressResource.h"
 
 using namespace testing_support;
-
-extern "C" {
-__stdcall int TS_ProgressDlgStart(int steps, long totalKb);
-__stdcall int TS_ProgressDlgStep(const char* text, int step, long kbRemaining);
-__stdcall int TS_ProgressDlgStop();
-__stdcall int TS_ProgressDlgPause();
-__stdcall int TS_ProgressDlgResume();
-}
 
 namespace {
 std::vector<HWND> ProgressWindows() {

@@ -3,11 +3,10 @@
 
 #include <cstring>
 
+#include "include/tessaro.h"
 #include "install/SystemIntegration.h"
 #include "support/TestSupport.h"
 #include "system/SavedRegistry.h"
-
-extern "C" __stdcall int TS_GetCurrentDomainName(char* out);
 
 namespace {
 constexpr char kProviderKey[] = "SYSTEM\\CurrentControlSet\\Services\\MSNP32\\NetworkProvider";

@@ -1,12 +1,11 @@
 // The exit question a script asks between steps.
 #include <gtest/gtest.h>
 
+#include "include/tessaro.h"
 #include "model/Model.h"
 #include "support/TestSupport.h"
 
 using namespace testing_support;
-
-extern "C" __stdcall int TS_ExitIfDesired();
 
 TEST(ExitQuestion, AsksWithTheSuiteNameAndAnswersTheChoice) {
   CreateSetupData();
