@@ -13,9 +13,18 @@
 #define IDD_MESSAGE 2022
 #define IDD_USER_PASSWORD 2024
 #define IDD_DEPENDENCY_ERRORS 2040
+#define IDD_FEATURES 109
 
 // The picture at the left of every page.
 #define IDB_PAGE_PICTURE 2006
+
+// The feature page's state icons, drawn in its list and legend.
+#define IDB_INSTALLED 2013
+#define IDB_BLANK_ICON 2021
+#define IDB_NOT_FOR_THIS_OS 2031
+#define IDB_NOT_FOR_95 2032
+#define IDB_NOT_FOR_98 2033
+#define IDB_NOT_FOR_NT 2034
 
 // The page frame's buttons (1 and 2 are IDOK and IDCANCEL).
 #define IDC_BACK 3
@@ -43,6 +52,30 @@
 #define IDC_TYPE_TEXT2 2026
 #define IDC_TYPE_TEXT3 2027
 #define IDC_TYPE_TEXT4 2028
+
+// Controls of the feature page.
+#define IDC_FOLDER_GROUP 1019
+#define IDC_EMPTY_TEXT 1030
+#define IDC_LEGEND_TEXT1 1032
+#define IDC_LEGEND_TEXT2 1033
+#define IDC_LEGEND_TEXT3 1034
+#define IDC_LEGEND_ICON1 1036
+#define IDC_LEGEND_ICON2 1044
+#define IDC_LEGEND_ICON3 1045
+#define IDC_FEATURE_LIST 2000
+#define IDC_DESCRIPTION 2001
+#define IDC_SUBCOMPONENTS 2002
+#define IDC_PRODUCT_LIST 2003
+#define IDC_FOLDER_PATH 2005
+#define IDC_CHANGE_FOLDER 2006
+#define IDC_SPACE_REQUIRED_LABEL 2007
+#define IDC_SPACE_AVAILABLE_LABEL 2008
+#define IDC_SPACE_REQUIRED 2009
+#define IDC_SPACE_AVAILABLE 2010
+#define IDC_SYSTEM_REQUIRED_LABEL 2015
+#define IDC_SYSTEM_AVAILABLE_LABEL 2016
+#define IDC_SYSTEM_REQUIRED 2017
+#define IDC_SYSTEM_AVAILABLE 2018
 
 // A row's text on the computer configuration type page is its button id plus this.
 #define TYPE_TEXT_OFFSET 1009

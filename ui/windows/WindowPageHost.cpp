@@ -3,6 +3,7 @@
 #include "model/Model.h"
 #include "ui/MessageSteps.h"
 #include "ui/resources/PageResource.h"
+#include "ui/windows/FeaturePage.h"
 #include "ui/windows/PromptPages.h"
 #include "ui/windows/WizardPages.h"
 
@@ -40,6 +41,11 @@ int WindowPageHost::SetupTypePage(const std::vector<std::string>& offeredTypes, 
   int end = page.Run(IDD_SETUP_TYPE);
   chosen = page.Chosen();
   return end;
+}
+
+int WindowPageHost::FeatureSelectionPage(CFeature& root) {
+  CFeatureSelectionDlg page(root, false);
+  return page.Run(IDD_FEATURES);
 }
 
 int WindowPageHost::WelcomePage(const std::string& welcomeText) {

@@ -13,6 +13,7 @@ class WindowPageHost : public NoWindowPageHost {
                        const std::string& passwordLabel, std::string& user, std::string& password) override;
   int DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
   int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen) override;
+  int FeatureSelectionPage(CFeature& root) override;
   int WelcomePage(const std::string& welcomeText) override;
   int AddRemovePage() override;
   int LicensePage(const std::vector<std::string>& agreementLines) override;
