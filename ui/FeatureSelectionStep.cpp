@@ -40,7 +40,11 @@ void ApplyFeaturePresets(CSetup& master) {
 }
 
 Verdict FeatureCountVerdict(CFeature& root) {
-  return SelectedWithin(root) ? Verdict::Pass() : Verdict::Refuse("You must select at least one feature.");
+  // The root stays selected once anything was (parents follow their children, never the other
+  // way), so only the features below it count.
+  for (CFeature& feature : root.subfeatures)
+    if (SelectedWithin(feature)) return Verdict::Pass();
+  return Verdict::Refuse("You must select at least one feature.");
 }
 
 bool FeatureSelectionNextAllowed(CFeature& root) {

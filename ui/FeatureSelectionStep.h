@@ -13,7 +13,7 @@ class CTarget;
 
 // Applies the "Feature<n>" answers of the parameters file; unknown IDs are passed over.
 void ApplyFeaturePresets(CSetup& master);
-// The top-level page's own check: at least one feature selected.
+// The top-level page's own check: at least one feature below the root selected.
 Verdict FeatureCountVerdict(CFeature& root);
 // The page's check on Next of the top-level page: at least one feature, and the dependency
 // check; false keeps the page open.
