@@ -175,9 +175,28 @@ bool FeatureLine::Greyed() const { return (state & kStateGreyed) != 0; }
 bool FeatureLine::CheckDisabled() const { return (state & kStateDisabled) != 0; }
 bool FeatureLine::Installed() const { return (state & kStateInstalled) != 0; }
 
+namespace {
+struct SystemRow {
+  unsigned bit;
+  int icon;
+  const char* text;
+};
+// The operating-system rows in their order of priority: one is shown.
+constexpr SystemRow kSystemRows[] = {{kStateNotForThisOS, IDB_NOT_FOR_THIS_OS, "N/A for this OS version"},
+                                     {kStateNotForNT, IDB_NOT_FOR_NT, "N/A for Window NT"},
+                                     {kStateNotFor95, IDB_NOT_FOR_95, "N/A for Windows 95"},
+                                     {kStateNotFor98, IDB_NOT_FOR_98, "N/A for Windows 98"}};
+
+const SystemRow* SystemRowOf(unsigned state) {
+  for (const SystemRow& row : kSystemRows)
+    if (state & row.bit) return &row;
+  return nullptr;
+}
+}  // namespace
+
 int FeatureLine::SystemIcon() const {
-  std::vector<LegendRow> rows = FeatureLegend(state & ~kStateInstalled);
-  return rows[0].text.empty() ? 0 : rows[0].icon;
+  const SystemRow* row = SystemRowOf(state);
+  return row ? row->icon : 0;
 }
 
 FeatureLine LineOf(CFeature& feature) {
@@ -196,21 +215,9 @@ void RefreshLine(FeatureLine& line) {
 }
 
 std::vector<LegendRow> FeatureLegend(unsigned state) {
-  static const struct {
-    unsigned bit;
-    int icon;
-    const char* text;
-  } kSystemRows[] = {{kStateNotForThisOS, IDB_NOT_FOR_THIS_OS, "N/A for this OS version"},
-                     {kStateNotForNT, IDB_NOT_FOR_NT, "N/A for Window NT"},
-                     {kStateNotFor95, IDB_NOT_FOR_95, "N/A for Windows 95"},
-                     {kStateNotFor98, IDB_NOT_FOR_98, "N/A for Windows 98"}};
   std::vector<LegendRow> rows;
   if (state & kStateInstalled) rows.push_back({IDB_INSTALLED, "Installed"});
-  for (const auto& row : kSystemRows) {
-    if (!(state & row.bit)) continue;
-    rows.push_back({row.icon, row.text});
-    break;
-  }
+  if (const SystemRow* row = SystemRowOf(state)) rows.push_back({row->icon, row->text});
   while (rows.size() < kLegendRows) rows.push_back({IDB_BLANK_ICON, ""});
   return rows;
 }

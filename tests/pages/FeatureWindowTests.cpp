@@ -398,6 +398,68 @@ TEST_F(FeatureWindowTest, TheExportedStepShowsThePageAndMapsItsEnd) {
   }
 }
 
+TEST(FeatureLegendTest, TheInstalledRowComesFirstThenOneSystemRowByPriority) {
+  struct LegendCase {
+    unsigned state;
+    std::vector<std::string> texts;
+    std::vector<int> icons;
+    int listIcon;  // at the right of the line
+  };
+  const int blank = IDB_BLANK_ICON;
+  const LegendCase cases[] = {
+      {0, {"", "", ""}, {blank, blank, blank}, 0},
+      {kStateInstalled, {"Installed", "", ""}, {IDB_INSTALLED, blank, blank}, 0},
+      {kStateInstalled | kStateNotForNT | kStateGreyed | kStateDisabled,
+       {"Installed", "N/A for Window NT", ""}, {IDB_INSTALLED, IDB_NOT_FOR_NT, blank}, IDB_NOT_FOR_NT},
+      {kStateNotForThisOS | kStateNotForNT, {"N/A for this OS version", "", ""}, {IDB_NOT_FOR_THIS_OS, blank, blank},
+       IDB_NOT_FOR_THIS_OS},
+      {kStateNotForNT | kStateNotFor95, {"N/A for Window NT", "", ""}, {IDB_NOT_FOR_NT, blank, blank}, IDB_NOT_FOR_NT},
+      {kStateNotFor95 | kStateNotFor98, {"N/A for Windows 95", "", ""}, {IDB_NOT_FOR_95, blank, blank}, IDB_NOT_FOR_95},
+      {kStateNotFor98, {"N/A for Windows 98", "", ""}, {IDB_NOT_FOR_98, blank, blank}, IDB_NOT_FOR_98},
+  };
+  for (const LegendCase& c : cases) {
+    SCOPED_TRACE(c.state);
+    std::vector<LegendRow> rows = FeatureLegend(c.state);
+    ASSERT_EQ(rows.size(), 3u);
+    for (size_t row = 0; row < rows.size(); ++row) {
+      EXPECT_EQ(rows[row].text, c.texts[row]);
+      EXPECT_EQ(rows[row].icon, c.icons[row]);
+    }
+    FeatureLine line;
+    line.state = c.state;
+    EXPECT_EQ(line.SystemIcon(), c.listIcon);
+  }
+}
+
+class FeatureListChoiceTest : public ModelStepTest {};
+
+TEST_F(FeatureListChoiceTest, ProductsForASuiteOrASkippedRootComponentsOtherwiseSubcomponentsWhenNested) {
+  struct ChoiceCase {
+    bool subsetup;
+    std::string skipRoot;
+    bool nested;
+    std::string caption;
+    bool sorted;
+  };
+  const ChoiceCase cases[] = {
+      {false, "NO", false, "Select Components", false}, {false, "yes", false, "Select Products", true},
+      {false, "YES", true, "Select Subcomponents", false}, {true, "NO", false, "Select Products", true},
+      {true, "NO", true, "Select Subcomponents", false},
+  };
+  for (const ChoiceCase& c : cases) {
+    SCOPED_TRACE(c.caption);
+    master().SkipRoot.Set(c.skipRoot);
+    if (c.subsetup && master().subsetups.Count() == 0) {
+      auto product = std::make_unique<CSetup>();
+      product->ID.Set("PRODUCT");
+      master().subsetups.Append(std::move(product));
+    }
+    FeatureListChoice choice = ChooseFeatureList(master(), c.nested);
+    EXPECT_EQ(choice.caption, c.caption);
+    EXPECT_EQ(choice.sorted, c.sorted);
+  }
+}
+
 INT_PTR CALLBACK InertProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST(FeatureTemplateTest, TheTemplateHoldsEveryControlAtItsSize) {

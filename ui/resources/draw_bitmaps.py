@@ -278,11 +278,11 @@ ICON_BACK = (255, 255, 255)
 TAG = (200, 40, 36)
 TAG_EDGE = (140, 20, 18)
 
-# A 3 x 5 pixel font for the tags' two letters.
+# A pixel font, five rows high, for the tags' two letters.
 GLYPHS = {
-    "O": ["111", "101", "101", "101", "111"],
+    "O": ["0110", "1001", "1001", "1001", "0110"],
     "S": ["111", "100", "111", "001", "111"],
-    "N": ["101", "111", "111", "111", "101"],
+    "N": ["1001", "1101", "1011", "1001", "1001"],
     "T": ["111", "010", "010", "010", "010"],
     "9": ["111", "101", "111", "001", "111"],
     "5": ["111", "100", "111", "001", "111"],
@@ -290,13 +290,19 @@ GLYPHS = {
 }
 
 
+def crisp(rows):
+    """Snaps the nearly white edge of a shape to the white around it, so that the page's flood
+    fill reaches every pixel around the shape and leaves no light fringe on a coloured row."""
+    return [[ICON_BACK if min(p) >= 226 else p for p in row] for row in rows]
+
+
 def draw_installed():
     c = Canvas(ICON, ICON, ICON_BACK)
-    c.disc(8, 8, 7.2, (24, 110, 48))
-    c.disc(8, 8, 6.2, (52, 168, 84))
-    c.line(4.6, 8.2, 7.0, 10.8, 1.8, LIGHT)
-    c.line(7.0, 10.8, 11.6, 5.2, 1.8, LIGHT)
-    return c.downsampled()
+    c.disc(8, 8, 6.9, (24, 110, 48))
+    c.disc(8, 8, 5.9, (52, 168, 84))
+    c.line(4.8, 8.2, 7.0, 10.6, 1.8, LIGHT)
+    c.line(7.0, 10.6, 11.4, 5.4, 1.8, LIGHT)
+    return crisp(c.downsampled())
 
 
 def draw_tag(letters):
@@ -310,13 +316,16 @@ def draw_tag(letters):
                 continue
             edge = y in (top, bottom - 1) or x in (0, ICON - 1)
             rows[y][x] = TAG_EDGE if edge else TAG
-    # Letters 3 wide with a gap of 2, centred: columns 4..6 and 9..11.
-    for index, letter in enumerate(letters):
-        left = 4 + index * 5
-        for gy, line in enumerate(GLYPHS[letter]):
+    gap = 1
+    width = sum(len(GLYPHS[letter][0]) for letter in letters) + gap * (len(letters) - 1)
+    left = (ICON - width + 1) // 2
+    for letter in letters:
+        glyph = GLYPHS[letter]
+        for gy, line in enumerate(glyph):
             for gx, bit in enumerate(line):
                 if bit == "1":
                     rows[top + 3 + gy - 1][left + gx] = LIGHT
+        left += len(glyph[0]) + gap
     return rows
 
 
