@@ -381,7 +381,11 @@ TEST_F(FeatureWindowTest, TheExportedStepShowsThePageAndMapsItsEnd) {
     int result;
     std::string logLine;
   };
-  const StepCase cases[] = {{IDOK, kStepNext, "***** Feature Selection *****"}, {IDC_BACK, kStepBack, "return BACK"}};
+  // Cancel asks the exit question; Yes leaves.
+  boxes.SetAnswer(IDYES);
+  const StepCase cases[] = {{IDOK, kStepNext, "***** Feature Selection *****"},
+                            {IDC_BACK, kStepBack, "return BACK"},
+                            {IDCANCEL, kStepStop, "User cancelled"}};
   for (const StepCase& c : cases) {
     SCOPED_TRACE(c.button);
     int result = WithUser(
@@ -396,6 +400,9 @@ TEST_F(FeatureWindowTest, TheExportedStepShowsThePageAndMapsItsEnd) {
     EXPECT_EQ(result, c.result);
     EXPECT_TRUE(ContainsLine(NewLog(), c.logLine));
   }
+  std::vector<MessageBoxWatcher::Box> shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].caption, "Corvant Setup");
 }
 
 TEST(FeatureLegendTest, TheInstalledRowComesFirstThenOneSystemRowByPriority) {
