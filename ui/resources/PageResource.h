@@ -60,6 +60,8 @@
 // cmb2, pshHelp, chx1), most of them hidden.
 #define IDC_FOLDER_EDIT 1003
 #define IDC_FOLDER_LABEL 1004
+// The label of the folder list has an id of its own: a static of id -1 is what marks a message box.
+#define IDC_FOLDERS_LABEL 1005
 #define IDC_BROWSER_OPEN 182
 #define IDC_BROWSER_CANCEL 183
 #define IDC_OFN_DIR_TEXT 1088
