@@ -1,6 +1,5 @@
 #include "ui/FeatureSelectionStep.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 #include "engine/Errors.h"
@@ -16,6 +15,7 @@
 #include "model/SetupDump.h"
 #include "state/Detection.h"
 #include "ui/PageHost.h"
+#include "ui/TargetLocations.h"
 #include "ui/resources/PageResource.h"
 
 namespace {
@@ -223,28 +223,18 @@ std::vector<LegendRow> FeatureLegend(unsigned state) {
 }
 
 FeatureFolder FeatureFolderOf(CFeature& feature) {
-  const CSetup& master = Master();
-  std::vector<const CTarget*> targets;
-  bool firstEditable = false;
-  for (const CComponent* component : ComponentsWithin(feature)) {
-    for (const CTargetNeed& need : component->targetNeeds) {
-      if (!need.Shown()) continue;
-      const CTarget* target = master.targets.Find(need.targetID.UpperTranslated(*need.setup));
-      if (!target || std::find(targets.begin(), targets.end(), target) != targets.end()) continue;
-      if (targets.empty()) firstEditable = need.Editable();
-      targets.push_back(target);
-    }
-  }
+  // The same targets that Change Folder(s) works on.
+  std::vector<TargetLocationRow> rows = FeatureTargetRows(feature);
   FeatureFolder folder;
-  if (targets.empty()) return folder;
-  const CTarget& first = *targets.front();
+  if (rows.empty()) return folder;
+  const CTarget& first = *rows.front().target;
   folder.target = &first;
   folder.group = "Folder for " + first.Description.Translated(*first.setup) + ":";
   folder.path = first.path;
   bool selected = SelectedWithin(feature);
-  if (targets.size() == 1) {
+  if (rows.size() == 1) {
     folder.button = "Change &Folder...";
-    folder.buttonEnabled = selected && firstEditable;
+    folder.buttonEnabled = selected && rows.front().editable;
   } else {
     folder.button = "Change &Folders...";
     folder.buttonEnabled = selected;

@@ -67,7 +67,7 @@ struct LegendRow {
 };
 std::vector<LegendRow> FeatureLegend(unsigned state);
 
-// The folder group: the first shown target of the feature's components.
+// The folder group: the first of the feature's shown targets, those Change Folder(s) works on.
 struct FeatureFolder {
   const CTarget* target = nullptr;  // none: the texts are empty, the button disabled
   std::string group, path, button;

@@ -24,6 +24,8 @@ int NoWindowPageHost::SetupTypePage(const std::vector<std::string>&, std::string
   Unavailable("computer configuration type");
 }
 int NoWindowPageHost::TargetPage(CTarget&) { Unavailable("destination location"); }
+bool NoWindowPageHost::BrowseForFolder(const std::string&, std::string&) { Unavailable("folder browser"); }
+int NoWindowPageHost::TargetLocationsPage(CFeature&) { Unavailable("target locations"); }
 int NoWindowPageHost::FeatureSelectionPage(CFeature&) { Unavailable("feature selection"); }
 int NoWindowPageHost::FolderPage(const std::vector<std::string>&, std::string&) { Unavailable("program folder"); }
 int NoWindowPageHost::ServerPageA(ServerPageAAnswer&) { Unavailable("framework server"); }

@@ -15,6 +15,8 @@ class NoWindowPageHost : public PageHost {
   int DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
   int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen) override;
   int TargetPage(CTarget& target) override;
+  bool BrowseForFolder(const std::string& title, std::string& path) override;
+  int TargetLocationsPage(CFeature& feature) override;
   int FeatureSelectionPage(CFeature& root) override;
   int FolderPage(const std::vector<std::string>& existingFolders, std::string& folder) override;
   int ServerPageA(ServerPageAAnswer& answer) override;

@@ -63,6 +63,14 @@ class PageHost {
   // AcceptChosenFolder lets through and hands it to ChangeTargetPath.
   virtual int TargetPage(CTarget& target) = 0;
 
+  // The directory browser (REBrowseForFolder): `path` holds the starting folder and receives the
+  // chosen one; true when the user chose a folder other than the starting one (case ignored).
+  virtual bool BrowseForFolder(const std::string& title, std::string& path) = 0;
+
+  // The target locations page of one feature: OK (1) keeps what Modify changed, Cancel (2)
+  // gives the targets back as they were when the page opened.
+  virtual int TargetLocationsPage(CFeature& feature) = 0;
+
   // The feature selection page on the children of `root`. Its Next runs
   // FeatureSelectionNextAllowed before it ends.
   virtual int FeatureSelectionPage(CFeature& root) = 0;

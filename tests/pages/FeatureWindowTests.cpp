@@ -113,6 +113,14 @@ class FeatureWindowTest : public ModelStepTest {
     Feature(root, "HIDDEN", "Hidden", "", true).Visible.Set("NO");
     AddTarget("APPDIR", "C:\\Corvant\\Office").Description.Set("Application files");
     AddTarget("DATADIR", "D:\\Corvant Data").Description.Set("Shared data");
+    // The suite's own files go to both folders.
+    CComponent& suiteFiles = AddComponent(*office, "SUITEFILES", "APPDIR");
+    auto shared = std::make_unique<CTargetNeed>();
+    shared->setup = &master();
+    shared->component = &suiteFiles;
+    shared->targetID.Set("DATADIR");
+    shared->size.Set("100");
+    suiteFiles.targetNeeds.Append(std::move(shared));
     AddComponent(*writer, "WRITERFILES", "APPDIR");
     AddComponent(*calc, "CALCFILES", "DATADIR");
     AddComponent(*tools, "TOOLFILES", "APPDIR");
@@ -164,7 +172,7 @@ TEST_F(FeatureWindowTest, TheTopPageListsTheVisibleFeaturesInTheListItsSetupAsks
     std::vector<SeenLine> lines;
     std::string gallery;
   };
-  const SeenLine officeLine{"Office Suite", true, false, false, 200}, toolsLine{"Administration Tools", false, false, false, 100},
+  const SeenLine officeLine{"Office Suite", true, false, false, 400}, toolsLine{"Administration Tools", false, false, false, 100},
       legacyLine{"Legacy Converters", false, true, true, 0};
   const Layout layouts[] = {
       {false, "Select Components", IDC_FEATURE_LIST, IDC_PRODUCT_LIST, {officeLine, toolsLine, legacyLine}, "109-components"},
@@ -208,9 +216,9 @@ TEST_F(FeatureWindowTest, TheHighlightedLineFillsTheDescriptionLegendFolderAndSp
   const std::vector<Areas> cases = {
       {0, "Documents, spreadsheets and presentations.", {"", "", ""}, "Folder for Application files:",
        "C:\\Corvant\\Office", "Change &Folders...", true, true,
-       {"Space required on C:", "Space available on C:", "", ""}, "100 K"},
+       {"Space required on C:", "Space available on C:", "", ""}, "200 K"},
       {1, "Tools for the administrator.", {"Installed", "", ""}, "Folder for Application files:", "C:\\Corvant\\Office",
-       "Change &Folder...", false, false, {"Space required on C:", "Space available on C:", "", ""}, "100 K"},
+       "Change &Folder...", false, false, {"Space required on C:", "Space available on C:", "", ""}, "200 K"},
       {2, "Filters for old file formats.", {"N/A for Window NT", "", ""}, "", "", "Change &Folder...", false, false,
        {"", "", "Space required on system drive C:", "Space available on C:"}, ""},
   };
@@ -248,9 +256,9 @@ TEST_F(FeatureWindowTest, ChecksFollowTheMouseAndTheSpaceBarButNotOnALockedLine)
     std::string required;      // on C:, for the highlighted line's folder
   };
   const Toggle toggles[] = {
-      {1, Mouse, {true, true, false}, "200 K"},        {1, Space, {true, false, false}, "100 K"},
-      {0, DoubleClick, {false, false, false}, "0 K"},  {0, Space, {true, false, false}, "100 K"},
-      {1, MouseOnText, {true, false, false}, "100 K"}, {2, Mouse, {true, false, false}, ""},
+      {1, Mouse, {true, true, false}, "300 K"},        {1, Space, {true, false, false}, "200 K"},
+      {0, DoubleClick, {false, false, false}, "0 K"},  {0, Space, {true, false, false}, "200 K"},
+      {1, MouseOnText, {true, false, false}, "200 K"}, {2, Mouse, {true, false, false}, ""},
       {2, Space, {true, false, false}, ""},
   };
   RunPage([&](HWND page, HWND list) {
@@ -309,9 +317,9 @@ TEST_F(FeatureWindowTest, TheSubcomponentsPageKeepsItsChangesHoweverItIsClosed) 
         Highlight(nested, sublist, 1);
         EXPECT_EQ(ItemText(nested, IDC_FOLDER_GROUP), "Folder for Shared data:");
         EXPECT_EQ(ItemText(nested, IDC_SPACE_REQUIRED_LABEL), "Space required on D:");
-        EXPECT_EQ(ItemText(nested, IDC_SPACE_REQUIRED), "0 K");
+        EXPECT_EQ(ItemText(nested, IDC_SPACE_REQUIRED), "100 K");
         EXPECT_EQ(ItemText(nested, IDC_SYSTEM_REQUIRED_LABEL), "Space required on system drive C:");
-        EXPECT_EQ(ItemText(nested, IDC_SYSTEM_REQUIRED), "100 K");
+        EXPECT_EQ(ItemText(nested, IDC_SYSTEM_REQUIRED), "200 K");
         EXPECT_EQ(ItemText(nested, IDC_SYSTEM_AVAILABLE_LABEL), "Space available on C:");
         SaveGalleryPicture(nested, "109-subcomponents");
       }
@@ -334,6 +342,37 @@ TEST_F(FeatureWindowTest, TheSubcomponentsPageKeepsItsChangesHoweverItIsClosed) 
   EXPECT_EQ(calc->selected, 0);
   // Closing the nested page with nothing selected in it asked nothing, not even on Cancel.
   EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(FeatureWindowTest, ChangeFolderPicksTheOneFolderAndChangeFoldersListsThemAll) {
+  RunPage([&](HWND page, HWND list) {
+    // Several targets: the target locations page, closed again.
+    Highlight(page, list, 0);
+    EXPECT_EQ(ItemText(page, IDC_CHANGE_FOLDER), "Change &Folders...");
+    Click(page, IDC_CHANGE_FOLDER);
+    HWND locations = WaitForPage("Target Locations");
+    ASSERT_TRUE(locations);
+    EXPECT_EQ(SendDlgItemMessageA(locations, IDC_LOCATIONS_LIST, LB_GETCOUNT, 0, 0), 2);
+    Click(locations, IDCANCEL);
+    EXPECT_TRUE(WaitUntilClosed(locations));
+    // One target, once its feature is selected: the folder browser, and the new folder shown.
+    Highlight(page, list, 1);
+    EXPECT_FALSE(ItemEnabled(page, IDC_CHANGE_FOLDER));
+    ClickLine(list, 1, true);
+    ASSERT_TRUE(WaitUntil([&] { return ItemEnabled(page, IDC_CHANGE_FOLDER); }));
+    Click(page, IDC_CHANGE_FOLDER);
+    HWND browser = WaitForPage("Select Folder");
+    ASSERT_TRUE(browser);
+    Type(browser, IDC_FOLDER_EDIT, "C:\\windows");
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(browser, IDC_FOLDER_EDIT) == "C:\\windows"; }));
+    Click(browser, IDC_BROWSER_OPEN);
+    EXPECT_TRUE(WaitUntilClosed(browser));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_FOLDER_PATH) == "C:\\windows"; }))
+        << ItemText(page, IDC_FOLDER_PATH);
+    Click(page, IDOK);
+  });
+  EXPECT_EQ(master().targets.Find("APPDIR")->path, "C:\\windows");
+  EXPECT_EQ(master().targets.Find("DATADIR")->path, "D:\\Corvant Data");
 }
 
 TEST_F(FeatureWindowTest, NextOnTheTopPageWantsOneFeatureAndPassesTheDependencyCheck) {

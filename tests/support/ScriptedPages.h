@@ -65,12 +65,22 @@ class ScriptedPageHost : public PageHost {
   std::vector<std::string> wizardPages;
   std::vector<std::string> offeredTypes, existingFolders, agreementLines, summaryLines, productLines;
   std::vector<std::string> targetsShown;
+  // The folder browser: each call takes the next folder, as if the user chose it; an empty one,
+  // or none left, is giving up. Titles and starting folders are recorded.
+  std::deque<std::string> browsedFolders;
+  std::vector<std::string> browseTitles, browseStarts;
+  // The target locations page: each call records the feature and takes the next end code
+  // (Cancel when none is left).
+  std::deque<int> targetLocationsEnds;
+  std::vector<std::string> targetLocationsShown;
   std::string welcomeText, finalSuite, pageBProducts, pageCLibrary;
   ServerPageAAnswer pageAOpenedWith;
   bool restartOffered = false;
 
   int SetupTypePage(const std::vector<std::string>& offered, std::string& chosen) override;
   int TargetPage(CTarget& target) override;
+  bool BrowseForFolder(const std::string& title, std::string& path) override;
+  int TargetLocationsPage(CFeature& feature) override;
   int FeatureSelectionPage(CFeature& root) override;
   int FolderPage(const std::vector<std::string>& existing, std::string& folder) override;
   int ServerPageA(ServerPageAAnswer& answer) override;

@@ -2,6 +2,9 @@
 // Resource ids of the wizard pages: templates, controls and bitmaps.
 
 // Templates.
+#define IDD_DIR_BROWSER 165
+#define IDD_TARGET_LOCATIONS 2001
+#define IDD_TARGET 2002
 #define IDD_SUMMARY 2009
 #define IDD_ASK_YES_NO 2011
 #define IDD_WELCOME 2012
@@ -76,6 +79,34 @@
 #define IDC_SYSTEM_AVAILABLE_LABEL 2016
 #define IDC_SYSTEM_REQUIRED 2017
 #define IDC_SYSTEM_AVAILABLE 2018
+// The destination pages (templates 2002 and 2001).
+#define IDC_LOCATIONS_LIST 2010
+#define IDC_MODIFY 2011
+#define IDC_TARGET_PATH 2013
+#define IDC_BROWSE 2014
+#define IDC_TARGET_TEXT 2015
+#define IDC_LOCATION_PATH 2016
+
+// The directory browser (template 165): its own controls, and the standard ones of the
+// open-file dialog that the template must hold (dlgs.h: stc1..stc4, edt1, lst1, lst2, cmb1,
+// cmb2, pshHelp, chx1), most of them hidden.
+#define IDC_FOLDER_EDIT 1003
+#define IDC_FOLDER_LABEL 1004
+// The label of the folder list has an id of its own: a static of id -1 is what marks a message box.
+#define IDC_FOLDERS_LABEL 1005
+#define IDC_BROWSER_OPEN 182
+#define IDC_BROWSER_CANCEL 183
+#define IDC_OFN_DIR_TEXT 1088
+#define IDC_OFN_TYPE_LABEL 1089
+#define IDC_OFN_NAME_LABEL 1090
+#define IDC_OFN_DRIVE_LABEL 1091
+#define IDC_OFN_NAME_EDIT 1152
+#define IDC_OFN_FILES 1120
+#define IDC_OFN_FOLDERS 1121
+#define IDC_OFN_TYPES 1136
+#define IDC_OFN_DRIVES 1137
+#define IDC_OFN_HELP 1038
+#define IDC_OFN_READONLY 1040
 
 // A row's text on the computer configuration type page is its button id plus this.
 #define TYPE_TEXT_OFFSET 1009

@@ -7,6 +7,7 @@
 #include "engine/Text.h"
 #include "model/Model.h"
 #include "model/SelectionRules.h"
+#include "ui/FolderSelection.h"
 #include "ui/PageHost.h"
 #include "ui/resources/PageResource.h"
 #include "ui/windows/CheckList.h"
@@ -123,6 +124,10 @@ bool CFeatureSelectionDlg::OnPageCommand(int id, int notification) {
     if (notification == BN_CLICKED) OpenSubcomponents();
     return true;
   }
+  if (id == IDC_CHANGE_FOLDER) {
+    if (notification == BN_CLICKED) ChangeFolders();
+    return true;
+  }
   // On the nested page Cancel, the close box and Escape close it like OK: its changes stay.
   if (id == IDCANCEL && nested_) {
     Leave(kEndNext);
@@ -149,6 +154,13 @@ void CFeatureSelectionDlg::OpenSubcomponents() {
   CFeatureSelectionDlg nested(*line->feature, true);
   nested.Run(IDD_FEATURES);
   RefreshLines();
+  ShowAreas();
+}
+
+void CFeatureSelectionDlg::ChangeFolders() {
+  FeatureLine* line = Current();
+  if (!line) return;
+  ChangeFeatureFolders(*line->feature);
   ShowAreas();
 }
 

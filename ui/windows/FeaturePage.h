@@ -25,6 +25,8 @@ class CFeatureSelectionDlg : public PageDialog {
   FeatureLine* Current() const;
   void Toggle();
   void OpenSubcomponents();
+  // One target: the folder selection; several: the target locations page.
+  void ChangeFolders();
   // Sets every check mark again from the model and repaints the list.
   void RefreshLines();
   // The description, legend, folder and space areas for the highlighted line.

@@ -3,8 +3,10 @@
 #include "model/Model.h"
 #include "ui/MessageSteps.h"
 #include "ui/resources/PageResource.h"
+#include "ui/windows/DirBrowser.h"
 #include "ui/windows/FeaturePage.h"
 #include "ui/windows/PromptPages.h"
+#include "ui/windows/TargetPages.h"
 #include "ui/windows/WizardPages.h"
 
 int WindowPageHost::MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
@@ -41,6 +43,20 @@ int WindowPageHost::SetupTypePage(const std::vector<std::string>& offeredTypes, 
   int end = page.Run(IDD_SETUP_TYPE);
   chosen = page.Chosen();
   return end;
+}
+
+int WindowPageHost::TargetPage(CTarget& target) {
+  CTargetDlg page(target);
+  return page.Run(IDD_TARGET);
+}
+
+bool WindowPageHost::BrowseForFolder(const std::string& title, std::string& path) {
+  return ::BrowseForFolder(MessageOwner(), title, path);
+}
+
+int WindowPageHost::TargetLocationsPage(CFeature& feature) {
+  CTargetLocationsDlg page(feature);
+  return page.Run(IDD_TARGET_LOCATIONS);
 }
 
 int WindowPageHost::FeatureSelectionPage(CFeature& root) {

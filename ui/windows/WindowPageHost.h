@@ -13,6 +13,9 @@ class WindowPageHost : public NoWindowPageHost {
                        const std::string& passwordLabel, std::string& user, std::string& password) override;
   int DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
   int SetupTypePage(const std::vector<std::string>& offeredTypes, std::string& chosen) override;
+  int TargetPage(CTarget& target) override;
+  bool BrowseForFolder(const std::string& title, std::string& path) override;
+  int TargetLocationsPage(CFeature& feature) override;
   int FeatureSelectionPage(CFeature& root) override;
   int WelcomePage(const std::string& welcomeText) override;
   int AddRemovePage() override;
