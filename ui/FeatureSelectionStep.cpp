@@ -138,7 +138,8 @@ FeatureListChoice ChooseFeatureList(const CSetup& master, bool nested) {
   if (nested) return {"Select Subcomponents", false};
   // A suite lists its products; so does a single setup whose own top-level features stand in
   // for it.
-  if (master.subsetups.Count() > 0 || master.SkipRoot.UpperTranslated(master) == "YES") return {"Select Products", true};
+  if (master.subsetups.Count() > 0 || master.SkipRoot.UpperTranslated(master) == "YES")
+    return {"Select Products", true};
   return {"Select Components", false};
 }
 
@@ -203,7 +204,6 @@ FeatureLine LineOf(CFeature& feature) {
   FeatureLine line;
   line.feature = &feature;
   line.text = feature.Name.Translated(*feature.setup);
-  line.state = FeatureStateWord(feature);
   line.size = SizeOf(feature);
   RefreshLine(line);
   return line;
@@ -228,7 +228,6 @@ FeatureFolder FeatureFolderOf(CFeature& feature) {
   FeatureFolder folder;
   if (rows.empty()) return folder;
   const CTarget& first = *rows.front().target;
-  folder.target = &first;
   folder.group = "Folder for " + first.Description.Translated(*first.setup) + ":";
   folder.path = first.path;
   bool selected = SelectedWithin(feature);
@@ -253,6 +252,7 @@ FeatureSpace FeatureSpaceOn(const CSetup& master, const std::string& path, const
   FeatureSpace space;
   std::string drive = DriveOf(path);
   if (!drive.empty()) space.drive = FiguresOn(master, drive, "Space required on ");
-  if (!EqualsNoCase(drive, systemDrive)) space.systemDrive = FiguresOn(master, systemDrive, "Space required on system drive ");
+  if (!EqualsNoCase(drive, systemDrive))
+    space.systemDrive = FiguresOn(master, systemDrive, "Space required on system drive ");
   return space;
 }

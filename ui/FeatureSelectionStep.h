@@ -9,7 +9,6 @@
 
 class CSetup;
 class CFeature;
-class CTarget;
 
 // Applies the "Feature<n>" answers of the parameters file; unknown IDs are passed over.
 void ApplyFeaturePresets(CSetup& master);
@@ -68,8 +67,8 @@ struct LegendRow {
 std::vector<LegendRow> FeatureLegend(unsigned state);
 
 // The folder group: the first of the feature's shown targets, those Change Folder(s) works on.
+// Without a target the texts are empty and the button disabled.
 struct FeatureFolder {
-  const CTarget* target = nullptr;  // none: the texts are empty, the button disabled
   std::string group, path, button;
   bool buttonEnabled = false;
 };

@@ -172,11 +172,14 @@ TEST_F(FeatureWindowTest, TheTopPageListsTheVisibleFeaturesInTheListItsSetupAsks
     std::vector<SeenLine> lines;
     std::string gallery;
   };
-  const SeenLine officeLine{"Office Suite", true, false, false, 400}, toolsLine{"Administration Tools", false, false, false, 100},
+  const SeenLine officeLine{"Office Suite", true, false, false, 400},
+      toolsLine{"Administration Tools", false, false, false, 100},
       legacyLine{"Legacy Converters", false, true, true, 0};
   const Layout layouts[] = {
-      {false, "Select Components", IDC_FEATURE_LIST, IDC_PRODUCT_LIST, {officeLine, toolsLine, legacyLine}, "109-components"},
-      {true, "Select Products", IDC_PRODUCT_LIST, IDC_FEATURE_LIST, {toolsLine, legacyLine, officeLine}, "109-products"},
+      {false, "Select Components", IDC_FEATURE_LIST, IDC_PRODUCT_LIST, {officeLine, toolsLine, legacyLine},
+       "109-components"},
+      {true, "Select Products", IDC_PRODUCT_LIST, IDC_FEATURE_LIST, {toolsLine, legacyLine, officeLine},
+       "109-products"},
   };
   for (const Layout& layout : layouts) {
     SCOPED_TRACE(layout.caption);
@@ -509,7 +512,8 @@ TEST_F(FeatureListChoiceTest, ProductsForASuiteOrASkippedRootComponentsOtherwise
 INT_PTR CALLBACK InertProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST(FeatureTemplateTest, TheTemplateHoldsEveryControlAtItsSize) {
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FEATURES), nullptr, InertProcedure, 0);
+  HWND dialog =
+      CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FEATURES), nullptr, InertProcedure, 0);
   ASSERT_TRUE(dialog);
   for (int id : {IDC_MAIN_TEXT, IDC_EMPTY_TEXT, IDC_FEATURE_LIST, IDC_PRODUCT_LIST, IDC_DESCRIPTION, IDC_LEGEND_ICON1,
                  IDC_LEGEND_ICON2, IDC_LEGEND_ICON3, IDC_LEGEND_TEXT1, IDC_LEGEND_TEXT2, IDC_LEGEND_TEXT3,

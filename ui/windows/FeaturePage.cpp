@@ -24,8 +24,8 @@ constexpr int kNestedOffset = 10;
 
 constexpr int kLegendIcons[kLegendRows] = {IDC_LEGEND_ICON1, IDC_LEGEND_ICON2, IDC_LEGEND_ICON3};
 constexpr int kLegendTexts[kLegendRows] = {IDC_LEGEND_TEXT1, IDC_LEGEND_TEXT2, IDC_LEGEND_TEXT3};
-constexpr int kIconIds[] = {IDB_INSTALLED, IDB_BLANK_ICON, IDB_NOT_FOR_THIS_OS, IDB_NOT_FOR_95, IDB_NOT_FOR_98,
-                            IDB_NOT_FOR_NT};
+constexpr int kIconIds[] = {IDB_INSTALLED,  IDB_BLANK_ICON, IDB_NOT_FOR_THIS_OS,
+                            IDB_NOT_FOR_95, IDB_NOT_FOR_98, IDB_NOT_FOR_NT};
 
 // A copy of the icon whose surrounding colour (the colour of its top-left pixel, as far as it
 // reaches) is replaced by `background`, so the icon looks transparent on it.

@@ -20,7 +20,8 @@ bool ModalDialog::MeasureListItem(HWND window, MEASUREITEMSTRUCT& item) {
   SelectedObject selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICA metrics = {};
   if (!GetTextMetricsA(dc.get(), &metrics)) return false;
-  item.itemHeight = static_cast<UINT>(std::max<LONG>(metrics.tmHeight + kListLinePadding, kListIconSize + kListLinePadding));
+  item.itemHeight =
+      static_cast<UINT>(std::max<LONG>(metrics.tmHeight + kListLinePadding, kListIconSize + kListLinePadding));
   return true;
 }
 
@@ -52,7 +53,8 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
   }
   // Messages before WM_INITDIALOG (WM_SETFONT, an owner-drawn list's WM_MEASUREITEM) find no
   // object yet. Owner-drawn list lines are measured here, the same for every page.
-  if (!dialog) return message == WM_MEASUREITEM && MeasureListItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+  if (!dialog)
+    return message == WM_MEASUREITEM && MeasureListItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, DWLP_USER, 0);
     dialog->owning_.reset();
