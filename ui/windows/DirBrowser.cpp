@@ -82,12 +82,9 @@ bool CDirBrowserDlg::Run(HWND owner) {
   ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_DIR_BROWSER);
   chosen_.clear();
   failure_ = nullptr;
-  bool accepted = false;
-  {
-    // While the browser is up, the boxes it raises are owned by it (set in OnInit).
-    GetOpenFileNameA(&ofn);
-    accepted = !chosen_.empty();
-  }
+  // The answer is what Open accepted, not the dialog's own result: the hook ends the dialog.
+  GetOpenFileNameA(&ofn);
+  bool accepted = !chosen_.empty();
   if (failure_) std::rethrow_exception(failure_);
   DWORD error = CommDlgExtendedError();
   if (!accepted && error != 0)
