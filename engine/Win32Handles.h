@@ -43,6 +43,7 @@ using UniqueFindHandle = UniqueResource<HANDLE, FindHandleTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueRegKey = UniqueResource<HKEY, RegKeyTraits>;
 using UniqueBitmap = UniqueResource<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using UniqueBrush = UniqueResource<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueResource<HDC, MemoryDcTraits>;
 
 // A window's device context, released at the end of a scope.

@@ -1,5 +1,7 @@
 #include "ui/FeatureSelectionStep.h"
 
+#include <unordered_set>
+
 #include "engine/Errors.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
@@ -13,14 +15,10 @@
 #include "model/SetupDump.h"
 #include "state/Detection.h"
 #include "ui/PageHost.h"
+#include "ui/TargetLocations.h"
+#include "ui/resources/PageResource.h"
 
 namespace {
-bool HasVisibleChildren(CFeature& feature) {
-  for (CFeature& sub : feature.subfeatures)
-    if (!(FeatureStateWord(sub) & kStateHidden)) return true;
-  return false;
-}
-
 // The page's own defaults apply only when the page is to be asked and no preset answers it.
 bool DefaultsApply() {
   return GetParamYesNo("EnableGetSelectionsDlg", true) && GetParam("Feature0").empty() && !Unattended();
@@ -42,7 +40,11 @@ void ApplyFeaturePresets(CSetup& master) {
 }
 
 Verdict FeatureCountVerdict(CFeature& root) {
-  return SelectedWithin(root) ? Verdict::Pass() : Verdict::Refuse("You must select at least one feature.");
+  // The root stays selected once anything was (parents follow their children, never the other
+  // way), so only the features below it count.
+  for (CFeature& feature : root.subfeatures)
+    if (SelectedWithin(feature)) return Verdict::Pass();
+  return Verdict::Refuse("You must select at least one feature.");
 }
 
 bool FeatureSelectionNextAllowed(CFeature& root) {
@@ -90,7 +92,7 @@ int RunSelectionsStep(int direction) {
   master.setupTypeChanged = 0;
   RecomputeComponentSelection(master);
 
-  if (!HasVisibleChildren(root)) {
+  if (!HasVisibleSubfeatures(root)) {
     LogLine("No visible features");
     return BypassResult(direction);
   }
@@ -107,4 +109,140 @@ int RunSelectionsStep(int direction) {
     DumpSetup(master, 0);
   }
   return bypass ? BypassResult(direction) : StepResultOf(end);
+}
+
+bool HasVisibleSubfeatures(CFeature& feature) {
+  for (CFeature& sub : feature.subfeatures)
+    if (!(FeatureStateWord(sub) & kStateHidden)) return true;
+  return false;
+}
+
+std::vector<CFeature*> ListedFeatures(CFeature& parent) {
+  std::vector<CFeature*> listed;
+  for (CFeature& sub : parent.subfeatures)
+    if (!(FeatureStateWord(sub) & kStateHidden)) listed.push_back(&sub);
+  return listed;
+}
+
+FeatureListChoice ChooseFeatureList(const CSetup& master, bool nested) {
+  if (nested) return {"Select Subcomponents", false};
+  // A suite lists its products; so does a single setup whose own top-level features stand in
+  // for it.
+  if (master.subsetups.Count() > 0 || master.SkipRoot.UpperTranslated(master) == "YES")
+    return {"Select Products", true};
+  return {"Select Components", false};
+}
+
+std::string FeatureInstruction(CFeature& parent) {
+  std::string text = "In the Options list, select the items you want to install to your computer.";
+  for (CFeature* listed : ListedFeatures(parent))
+    if (HasVisibleSubfeatures(*listed))
+      return text + "  Use the \"Select Subcomponents...\" button to change the selection of subcomponents.";
+  return text;
+}
+
+namespace {
+// The components of the feature and of every feature below it, each once.
+std::vector<const CComponent*> ComponentsWithin(CFeature& feature) {
+  std::vector<const CComponent*> components;
+  std::unordered_set<const CComponent*> seen;
+  WalkFeatures(feature, [&](CFeature& each) {
+    for (const CComponentRef& ref : each.components)
+      if (ref.component && seen.insert(ref.component).second) components.push_back(ref.component);
+    return true;
+  });
+  return components;
+}
+
+Kilobytes SizeOf(CFeature& feature) {
+  Kilobytes size = 0;
+  for (const CComponent* component : ComponentsWithin(feature))
+    for (const CTargetNeed& need : component->targetNeeds) size = AddKilobytes(size, need.SizeKB());
+  return size;
+}
+}  // namespace
+
+bool FeatureLine::Greyed() const { return (state & kStateGreyed) != 0; }
+bool FeatureLine::CheckDisabled() const { return (state & kStateDisabled) != 0; }
+bool FeatureLine::Installed() const { return (state & kStateInstalled) != 0; }
+
+namespace {
+struct SystemRow {
+  unsigned bit;
+  int icon;
+  const char* text;
+};
+// The operating-system rows in their order of priority: one is shown.
+constexpr SystemRow kSystemRows[] = {{kStateNotForThisOS, IDB_NOT_FOR_THIS_OS, "N/A for this OS version"},
+                                     {kStateNotForNT, IDB_NOT_FOR_NT, "N/A for Window NT"},
+                                     {kStateNotFor95, IDB_NOT_FOR_95, "N/A for Windows 95"},
+                                     {kStateNotFor98, IDB_NOT_FOR_98, "N/A for Windows 98"}};
+
+const SystemRow* SystemRowOf(unsigned state) {
+  for (const SystemRow& row : kSystemRows)
+    if (state & row.bit) return &row;
+  return nullptr;
+}
+}  // namespace
+
+int FeatureLine::SystemIcon() const {
+  const SystemRow* row = SystemRowOf(state);
+  return row ? row->icon : 0;
+}
+
+FeatureLine LineOf(CFeature& feature) {
+  FeatureLine line;
+  line.feature = &feature;
+  line.text = feature.Name.Translated(*feature.setup);
+  line.size = SizeOf(feature);
+  RefreshLine(line);
+  return line;
+}
+
+void RefreshLine(FeatureLine& line) {
+  line.checked = SelectedWithin(*line.feature);
+  line.state = FeatureStateWord(*line.feature);
+}
+
+std::vector<LegendRow> FeatureLegend(unsigned state) {
+  std::vector<LegendRow> rows;
+  if (state & kStateInstalled) rows.push_back({IDB_INSTALLED, "Installed"});
+  if (const SystemRow* row = SystemRowOf(state)) rows.push_back({row->icon, row->text});
+  while (rows.size() < kLegendRows) rows.push_back({IDB_BLANK_ICON, ""});
+  return rows;
+}
+
+FeatureFolder FeatureFolderOf(CFeature& feature) {
+  // The same targets that Change Folder(s) works on.
+  std::vector<TargetLocationRow> rows = FeatureTargetRows(feature);
+  FeatureFolder folder;
+  if (rows.empty()) return folder;
+  const CTarget& first = *rows.front().target;
+  folder.group = "Folder for " + first.Description.Translated(*first.setup) + ":";
+  folder.path = first.path;
+  bool selected = SelectedWithin(feature);
+  if (rows.size() == 1) {
+    folder.button = "Change &Folder...";
+    folder.buttonEnabled = selected && rows.front().editable;
+  } else {
+    folder.button = "Change &Folders...";
+    folder.buttonEnabled = selected;
+  }
+  return folder;
+}
+
+namespace {
+SpaceFigures FiguresOn(const CSetup& master, const std::string& drive, const std::string& requiredLabel) {
+  return {requiredLabel + drive, Format("%lu", RequiredOnDrive(master, drive, false)) + " K",
+          "Space available on " + drive, Format("%lu", FreeSpaceOnDrive(drive)) + " K"};
+}
+}  // namespace
+
+FeatureSpace FeatureSpaceOn(const CSetup& master, const std::string& path, const std::string& systemDrive) {
+  FeatureSpace space;
+  std::string drive = DriveOf(path);
+  if (!drive.empty()) space.drive = FiguresOn(master, drive, "Space required on ");
+  if (!EqualsNoCase(drive, systemDrive))
+    space.systemDrive = FiguresOn(master, systemDrive, "Space required on system drive ");
+  return space;
 }

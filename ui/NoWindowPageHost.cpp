@@ -24,6 +24,8 @@ SetupTypeAnswer NoWindowPageHost::SetupTypePage(const std::vector<std::string>&)
   Unavailable("computer configuration type");
 }
 PageEnd NoWindowPageHost::TargetPage(CTarget&) { Unavailable("destination location"); }
+bool NoWindowPageHost::BrowseForFolder(const std::string&, std::string&) { Unavailable("folder browser"); }
+PageEnd NoWindowPageHost::TargetLocationsPage(CFeature&) { Unavailable("target locations"); }
 PageEnd NoWindowPageHost::FeatureSelectionPage(CFeature&) { Unavailable("feature selection"); }
 FolderAnswer NoWindowPageHost::FolderPage(const std::vector<std::string>&, const std::string&) {
   Unavailable("program folder");

@@ -16,6 +16,8 @@ class NoWindowPageHost : public PageHost {
   PageEnd DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
   SetupTypeAnswer SetupTypePage(const std::vector<std::string>& offeredTypes) override;
   PageEnd TargetPage(CTarget& target) override;
+  bool BrowseForFolder(const std::string& title, std::string& path) override;
+  PageEnd TargetLocationsPage(CFeature& feature) override;
   PageEnd FeatureSelectionPage(CFeature& root) override;
   FolderAnswer FolderPage(const std::vector<std::string>& existingFolders, const std::string& folder) override;
   PageEnd ServerPageA(ServerPageAAnswer& answer) override;

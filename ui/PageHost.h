@@ -93,6 +93,14 @@ class PageHost {
   // ChosenFolderVerdict lets through and hands it to ChangeTargetPath.
   virtual PageEnd TargetPage(CTarget& target) = 0;
 
+  // The directory browser (REBrowseForFolder): `path` holds the starting folder and receives the
+  // chosen one; true when the user chose a folder other than the starting one (case ignored).
+  virtual bool BrowseForFolder(const std::string& title, std::string& path) = 0;
+
+  // The target locations page of one feature: OK (Next) keeps what Modify changed, Cancel
+  // gives the targets back as they were when the page opened.
+  virtual PageEnd TargetLocationsPage(CFeature& feature) = 0;
+
   // The feature selection page on the children of `root`. Its Next runs
   // FeatureSelectionNextAllowed before it ends.
   virtual PageEnd FeatureSelectionPage(CFeature& root) = 0;

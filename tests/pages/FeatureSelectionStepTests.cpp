@@ -149,6 +149,15 @@ TEST_F(FeatureSelectionStepTest, NextNeedsOneSelectedFeature) {
   EXPECT_EQ(master().components.Find("TOOLFILES")->selected, 1);
 }
 
+TEST_F(FeatureSelectionStepTest, TheSelectedRootAloneDoesNotCountAsAFeature) {
+  ToggleFeature(master(), *tools, true);
+  ToggleFeature(master(), *tools, false);
+  EXPECT_TRUE(Selected(master().rootFeature));
+  EXPECT_FALSE(FeatureCountVerdict(master().rootFeature).Passed());
+  ToggleFeature(master(), *calc, true);
+  EXPECT_TRUE(FeatureCountVerdict(master().rootFeature).Passed());
+}
+
 TEST_F(FeatureSelectionStepTest, TogglingSelectsWithDefaultsAndDeselectsTheWholeBranch) {
   ToggleFeature(master(), *office, true);
   EXPECT_TRUE(Selected(*office));

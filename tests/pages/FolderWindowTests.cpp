@@ -81,7 +81,7 @@ TEST_F(FolderWindowTest, ShowsItsTextsTheSortedStartMenuFoldersAndTheCurrentOne)
     struct {
       int id;
       const char* text;
-    } const controls[] = {{IDC_FOLDER_EDIT, "Corvant Suite"}, {IDC_BACK, "< &Back"}, {IDOK, "&Next >"},
+    } const controls[] = {{IDC_PROGRAM_FOLDER_EDIT, "Corvant Suite"}, {IDC_BACK, "< &Back"}, {IDOK, "&Next >"},
                           {IDCANCEL, "Cancel"}};
     for (const auto& control : controls) EXPECT_EQ(ItemText(page, control.id), control.text) << control.id;
     std::vector<std::string> texts = ControlTexts(page);
@@ -110,13 +110,13 @@ TEST_F(FolderWindowTest, ShowsItsTextsTheSortedStartMenuFoldersAndTheCurrentOne)
 TEST_F(FolderWindowTest, AClickedOrDoubleClickedLineLandsInTheEdit) {
   int result = Step([&](HWND page) {
     ClickListLine(page, IDC_FOLDER_LIST, LineOf(page, "Tessaro Zeta Tools"));
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_FOLDER_EDIT) == "Tessaro Zeta Tools"; }));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_PROGRAM_FOLDER_EDIT) == "Tessaro Zeta Tools"; }));
     // The line under the double click is already selected; only the double click copies it.
     SendDlgItemMessageA(page, IDC_FOLDER_LIST, LB_SETCURSEL, LineOf(page, "Tessaro Alpha Office"), 0);
-    Type(page, IDC_FOLDER_EDIT, "Typed");
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_FOLDER_EDIT) == "Typed"; }));
+    Type(page, IDC_PROGRAM_FOLDER_EDIT, "Typed");
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_PROGRAM_FOLDER_EDIT) == "Typed"; }));
     DoubleClickListLine(page, IDC_FOLDER_LIST, LineOf(page, "Tessaro Alpha Office"));
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_FOLDER_EDIT) == "Tessaro Alpha Office"; }));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_PROGRAM_FOLDER_EDIT) == "Tessaro Alpha Office"; }));
     EXPECT_TRUE(IsWindowVisible(page));
     Click(page, IDOK);
   });
@@ -126,12 +126,12 @@ TEST_F(FolderWindowTest, AClickedOrDoubleClickedLineLandsInTheEdit) {
 
 TEST_F(FolderWindowTest, AnEmptyNameIsRefusedAndANewNameAcceptedAsTyped) {
   int result = Step([&](HWND page) {
-    Type(page, IDC_FOLDER_EDIT, "");
+    Type(page, IDC_PROGRAM_FOLDER_EDIT, "");
     Click(page, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return boxes.Boxes().size() == 1; }));
-    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(page) == GetDlgItem(page, IDC_FOLDER_EDIT); }));
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(page) == GetDlgItem(page, IDC_PROGRAM_FOLDER_EDIT); }));
     EXPECT_TRUE(IsWindowVisible(page));
-    Type(page, IDC_FOLDER_EDIT, " Not There Yet ");
+    Type(page, IDC_PROGRAM_FOLDER_EDIT, " Not There Yet ");
     Click(page, IDOK);
   });
   EXPECT_EQ(result, 1);
@@ -162,8 +162,8 @@ TEST_F(FolderWindowTest, BackKeepsANonEmptyNameAndCancelStops) {
     master().programFolder = "Corvant Suite";
     int result = Step(
         [&](HWND page) {
-          Type(page, IDC_FOLDER_EDIT, c.typed);
-          EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_FOLDER_EDIT) == c.typed; }));
+          Type(page, IDC_PROGRAM_FOLDER_EDIT, c.typed);
+          EXPECT_TRUE(WaitUntil([&] { return ItemText(page, IDC_PROGRAM_FOLDER_EDIT) == c.typed; }));
           Click(page, c.button);
         },
         12);
@@ -189,7 +189,7 @@ TEST_F(FolderWindowTest, AFreshEngineShowsThePageFromItsOwnResources) {
       [&] {
         HWND page = WaitForPage(kCaption);
         ASSERT_TRUE(page);
-        Type(page, IDC_FOLDER_EDIT, "Fresh Folder");
+        Type(page, IDC_PROGRAM_FOLDER_EDIT, "Fresh Folder");
         Click(page, IDOK);
         EXPECT_TRUE(WaitUntilClosed(page));
       },

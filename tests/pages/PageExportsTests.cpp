@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
+#include <vector>
 
 #include "pages/SuiteCd.h"
 #include "state/Registry.h"
+#include "support/PageDriver.h"
 #include "support/TestSupport.h"
+#include "ui/resources/PageResource.h"
 
 using namespace testing_support;
 using namespace pages_tests;
@@ -113,17 +117,32 @@ TEST_F(PageExportsTest, OneSetupTypeBypassesWithItsOwnReason) {
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Only one setup type used - bypass dialog", "SetupType = STANDARD"}));
 }
 
-TEST_F(PageExportsTest, APageWithoutAWindowStopsTheRunWithTheStepsMessageAfterTheRealError) {
+TEST_F(PageExportsTest, TheTargetPagesRunAttendedThroughTheEngine) {
   Start("");
-  EXPECT_EQ(Targets(1, "BEFORE"), 9);
-  std::vector<MessageBoxWatcher::Box> shown = boxes.Boxes();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].caption, "Corvant Setup");
-  EXPECT_EQ(shown[0].text, "An unknown error occurred during Target Location prompt.");
+  std::atomic<bool> done{false};
+  std::vector<std::string> shownPaths;
+  int result = WithUser(
+      [&] {
+        while (!done) {
+          HWND page = WaitForPage("Choose Destination Location", 200);
+          if (!page) continue;
+          shownPaths.push_back(ItemText(page, IDC_TARGET_PATH));
+          Click(page, IDOK);
+          EXPECT_TRUE(WaitUntilClosed(page));
+        }
+      },
+      [&] {
+        int answer = Targets(1, "BEFORE");
+        done = true;
+        return answer;
+      });
+  EXPECT_EQ(result, 1);
+  EXPECT_FALSE(shownPaths.empty());
+  EXPECT_TRUE(boxes.Boxes().empty());
   std::vector<std::string> log = NewLog();
-  ASSERT_GE(log.size(), 2u);
-  EXPECT_EQ(log[log.size() - 2], "*** Error - The destination location page is not available.");
-  EXPECT_EQ(log.back(), "***** An unknown error occurred during Target Location prompt.");
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& line) {
+    return line.rfind("Target ", 0) == 0 && line.back() == ':';
+  }));
 }
 
 TEST_F(PageExportsTest, FolderFromTheParametersFileBypasses) {

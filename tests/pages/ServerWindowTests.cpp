@@ -158,7 +158,7 @@ TEST_F(ServerWindowTest, EachPageOfTheWalkShowsItsControlsAndTexts) {
         "Do you want these products to run together with a Corva Framework Server?"}},
       {"2019-server-c", kSelectCaption, with({{IDC_SERVER_EDIT, "hub02"}, {IDC_ADVANCED, "&Advanced..."}}),
        {kWhichServer, "Leave this blank if you wish to select the server later."}},
-      {"2020-server-d", kServerCaption, with({{IDC_PRODUCT_LIST}}),
+      {"2020-server-d", kServerCaption, with({{IDC_COMPLIANT_PRODUCT_LIST}}),
        {"The products listed below will start running with the Corva Framework Server:",
         "The change takes effect after the next restart of your computer.",
         "Click Next to continue.  Click Back to change the Corva Framework Server settings."}},
@@ -169,7 +169,7 @@ TEST_F(ServerWindowTest, EachPageOfTheWalkShowsItsControlsAndTexts) {
       ASSERT_TRUE(page);
       ExpectPage(page, view);
       if (view.gallery == "2020-server-d") {
-        EXPECT_EQ(ListLines(page, IDC_PRODUCT_LIST), productLines);
+        EXPECT_EQ(ListLines(page, IDC_COMPLIANT_PRODUCT_LIST), productLines);
       }
       SaveGalleryPicture(page, view.gallery);
       Click(page, IDOK);

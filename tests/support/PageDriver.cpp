@@ -57,7 +57,11 @@ void WriteBitmapFile(const std::string& path, HDC dc, HBITMAP bitmap, int width,
 
 bool IsMessageBox(HWND dialog) {
   HWND text = GetDlgItem(dialog, 0xFFFF);
-  return text && (GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP;
+  if (!text) return false;
+  // A page's group box may carry that id too: a box's text is a static, and not a picture.
+  char className[16] = {};
+  GetClassNameA(text, className, sizeof className);
+  return lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {

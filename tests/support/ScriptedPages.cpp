@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/Text.h"
 #include "model/Model.h"
 #include "ui/MessageSteps.h"
 
@@ -104,6 +105,26 @@ PageEnd ScriptedPageHost::TargetPage(CTarget& target) {
   WizardPageAnswer answer = TakeWizardAnswer("Target");
   if (!answer.text.empty()) target.path = answer.text;
   return PageEndOf(answer.end);
+}
+
+bool ScriptedPageHost::BrowseForFolder(const std::string& title, std::string& path) {
+  browseTitles.push_back(title);
+  browseStarts.push_back(path);
+  if (browsedFolders.empty()) return false;
+  std::string chosen = browsedFolders.front();
+  browsedFolders.pop_front();
+  if (chosen.empty()) return false;
+  bool differs = !EqualsNoCase(chosen, path);
+  path = chosen;
+  return differs;
+}
+
+PageEnd ScriptedPageHost::TargetLocationsPage(CFeature& feature) {
+  targetLocationsShown.push_back(feature.ID.Raw());
+  if (targetLocationsEnds.empty()) return PageEnd::Cancel;
+  int end = targetLocationsEnds.front();
+  targetLocationsEnds.pop_front();
+  return PageEndOf(end);
 }
 
 PageEnd ScriptedPageHost::FeatureSelectionPage(CFeature&) { return PageEndOf(TakeWizardAnswer("Features").end); }

@@ -67,12 +67,22 @@ class ScriptedPageHost : public PageHost {
   std::vector<std::string> wizardPages;
   std::vector<std::string> offeredTypes, existingFolders, agreementLines, summaryLines, productLines;
   std::vector<std::string> targetsShown;
+  // The folder browser: each call takes the next folder, as if the user chose it; an empty one,
+  // or none left, is giving up. Titles and starting folders are recorded.
+  std::deque<std::string> browsedFolders;
+  std::vector<std::string> browseTitles, browseStarts;
+  // The target locations page: each call records the feature and takes the next end code
+  // (Cancel when none is left).
+  std::deque<int> targetLocationsEnds;
+  std::vector<std::string> targetLocationsShown;
   std::string welcomeText, finalSuite, pageBProducts, pageCLibrary;
   ServerPageAAnswer pageAOpenedWith;
   bool restartOffered = false;
 
   SetupTypeAnswer SetupTypePage(const std::vector<std::string>& offered) override;
   PageEnd TargetPage(CTarget& target) override;
+  bool BrowseForFolder(const std::string& title, std::string& path) override;
+  PageEnd TargetLocationsPage(CFeature& feature) override;
   PageEnd FeatureSelectionPage(CFeature& root) override;
   FolderAnswer FolderPage(const std::vector<std::string>& existing, const std::string& folder) override;
   PageEnd ServerPageA(ServerPageAAnswer& answer) override;

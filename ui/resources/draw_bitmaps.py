@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the wizard's bitmaps as 24-bit BMP files: the page picture and the bitmap buttons
-with their up (U), pressed (D), focused (F) and disabled (X) faces.
+"""Draws the wizard's bitmaps as 24-bit BMP files: the page picture, the bitmap buttons
+with their up (U), pressed (D), focused (F) and disabled (X) faces, and the feature page's
+16 x 16 state icons.
 
     python3 draw_bitmaps.py OUTPUT_DIR
 
@@ -270,6 +271,77 @@ def draw_picture(width, height):
     return c.downsampled()
 
 
+# State icons: 16 x 16 on white. The page flood-fills the white around the shape (from the top-left
+# pixel) with the row's background, so the shapes keep a closed outline.
+ICON = 16
+ICON_BACK = (255, 255, 255)
+TAG = (200, 40, 36)
+TAG_EDGE = (140, 20, 18)
+
+# A pixel font, five rows high, for the tags' two letters.
+GLYPHS = {
+    "O": ["0110", "1001", "1001", "1001", "0110"],
+    "S": ["111", "100", "111", "001", "111"],
+    "N": ["1001", "1101", "1011", "1001", "1001"],
+    "T": ["111", "010", "010", "010", "010"],
+    "9": ["111", "101", "111", "001", "111"],
+    "5": ["111", "100", "111", "001", "111"],
+    "8": ["111", "101", "111", "101", "111"],
+}
+
+
+def crisp(rows):
+    """Snaps the nearly white edge of a shape to the white around it, so that the page's flood
+    fill reaches every pixel around the shape and leaves no light fringe on a coloured row."""
+    return [[ICON_BACK if min(p) >= 226 else p for p in row] for row in rows]
+
+
+def draw_installed():
+    c = Canvas(ICON, ICON, ICON_BACK)
+    c.disc(8, 8, 6.9, (24, 110, 48))
+    c.disc(8, 8, 5.9, (52, 168, 84))
+    c.line(4.8, 8.2, 7.0, 10.6, 1.8, LIGHT)
+    c.line(7.0, 10.6, 11.4, 5.4, 1.8, LIGHT)
+    return crisp(c.downsampled())
+
+
+def draw_tag(letters):
+    """A red tag with two white letters: the feature is not available on that system."""
+    rows = [[ICON_BACK] * ICON for _ in range(ICON)]
+    top, bottom = 3, 13
+    for y in range(top, bottom):
+        for x in range(ICON):
+            corner = (y in (top, bottom - 1)) and x in (0, ICON - 1)
+            if corner:
+                continue
+            edge = y in (top, bottom - 1) or x in (0, ICON - 1)
+            rows[y][x] = TAG_EDGE if edge else TAG
+    gap = 1
+    width = sum(len(GLYPHS[letter][0]) for letter in letters) + gap * (len(letters) - 1)
+    left = (ICON - width + 1) // 2
+    for letter in letters:
+        glyph = GLYPHS[letter]
+        for gy, line in enumerate(glyph):
+            for gx, bit in enumerate(line):
+                if bit == "1":
+                    rows[top + 3 + gy - 1][left + gx] = LIGHT
+        left += len(glyph[0]) + gap
+    return rows
+
+
+def draw_blank():
+    return [[ICON_BACK] * ICON for _ in range(ICON)]
+
+
+ICONS = {
+    "installed": draw_installed,
+    "blank_icon": draw_blank,
+    "not_for_os": lambda: draw_tag("OS"),
+    "not_for_nt": lambda: draw_tag("NT"),
+    "not_for_95": lambda: draw_tag("95"),
+    "not_for_98": lambda: draw_tag("98"),
+}
+
 BUTTONS = {
     "IDB_STANDARD": draw_standard,
     "IDB_SERVER": draw_server,
@@ -289,6 +361,8 @@ def main():
         for state in "UDFX":
             name = base[len("IDB_"):].lower() + "_" + state.lower() + ".bmp"
             write_bmp(os.path.join(out, name), draw_button(emblem, state))
+    for name, draw in ICONS.items():
+        write_bmp(os.path.join(out, name + ".bmp"), draw())
 
 
 if __name__ == "__main__":

@@ -21,10 +21,10 @@ std::string ListLine(HWND list, LRESULT index) {
 }  // namespace
 
 void CFolderDlg::OnInit() {
-  SendMessageA(Item(IDC_FOLDER_EDIT), EM_LIMITTEXT, kFolderNameLimit, 0);
+  SendMessageA(Item(IDC_PROGRAM_FOLDER_EDIT), EM_LIMITTEXT, kFolderNameLimit, 0);
   FillListBox(Item(IDC_FOLDER_LIST), existingFolders_);
   SelectCurrentFolder();
-  SetText(IDC_FOLDER_EDIT, folder_.substr(0, kFolderNameLimit));
+  SetText(IDC_PROGRAM_FOLDER_EDIT, folder_.substr(0, kFolderNameLimit));
 }
 
 // The list searches without regard to case; the current folder is the line that matches exactly.
@@ -45,15 +45,15 @@ bool CFolderDlg::OnPageCommand(int id, int notification) {
   if (notification == LBN_SELCHANGE || notification == LBN_DBLCLK) {
     HWND list = Item(IDC_FOLDER_LIST);
     LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (selected != LB_ERR) SetText(IDC_FOLDER_EDIT, ListLine(list, selected));
+    if (selected != LB_ERR) SetText(IDC_PROGRAM_FOLDER_EDIT, ListLine(list, selected));
   }
   return true;
 }
 
 bool CFolderDlg::OnNext() {
-  if (ShowVerdict(ProgramFolderVerdict(Text(IDC_FOLDER_EDIT)))) return true;
-  SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_FOLDER_EDIT)), TRUE);
+  if (ShowVerdict(ProgramFolderVerdict(Text(IDC_PROGRAM_FOLDER_EDIT)))) return true;
+  SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_PROGRAM_FOLDER_EDIT)), TRUE);
   return false;
 }
 
-void CFolderDlg::OnLeave() { folder_ = Text(IDC_FOLDER_EDIT); }
+void CFolderDlg::OnLeave() { folder_ = Text(IDC_PROGRAM_FOLDER_EDIT); }

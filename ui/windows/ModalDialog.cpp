@@ -3,12 +3,27 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/Win32Handles.h"
+
 namespace {
 // The end code of a dialog whose handler threw; Run throws the error instead of answering it.
 constexpr int kFailedEnd = -1;
 // Texts of the controls are read in full up to this length.
 constexpr int kMaxControlText = 64 * 1024;
 }  // namespace
+
+bool ModalDialog::MeasureListItem(HWND window, MEASUREITEMSTRUCT& item) {
+  if (item.CtlType != ODT_LISTBOX) return false;
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  WindowDc dc(window);
+  if (!dc.get()) return false;
+  SelectedObject selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICA metrics = {};
+  if (!GetTextMetricsA(dc.get(), &metrics)) return false;
+  item.itemHeight =
+      static_cast<UINT>(std::max<LONG>(metrics.tmHeight + kListLinePadding, kListIconSize + kListLinePadding));
+  return true;
+}
 
 int ModalDialog::Run(int templateId) {
   failure_ = nullptr;
@@ -37,8 +52,9 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
     dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
   }
   // Messages before WM_INITDIALOG (WM_SETFONT, an owner-drawn list's WM_MEASUREITEM) find no
-  // object yet; they take the system's answer, which measures items by the dialog's font.
-  if (!dialog) return FALSE;
+  // object yet. Owner-drawn list lines are measured here, the same for every page.
+  if (!dialog)
+    return message == WM_MEASUREITEM && MeasureListItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, DWLP_USER, 0);
     dialog->owning_.reset();

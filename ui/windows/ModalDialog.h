@@ -18,6 +18,11 @@ class ModalDialog {
   ModalDialog(const ModalDialog&) = delete;
   ModalDialog& operator=(const ModalDialog&) = delete;
 
+  // Lines of owner-drawn lists hold one line of the page's font or a state icon, whichever is
+  // taller, with a little room around it.
+  static constexpr int kListIconSize = 16;
+  static constexpr int kListLinePadding = 4;
+
   // Shows the dialog of template `templateId`, owned by the window in force (a page that is up),
   // until a handler ends it; answers the end code.
   int Run(int templateId);
@@ -45,6 +50,7 @@ class ModalDialog {
   void Check(int id, bool checked);
 
  private:
+  static bool MeasureListItem(HWND window, MEASUREITEMSTRUCT& item);
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 

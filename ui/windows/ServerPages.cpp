@@ -103,4 +103,4 @@ bool CFrameworkServerNameDlg::OnPageCommand(int id, int notification) {
 
 void CFrameworkServerNameDlg::OnLeave() { serverName_ = Text(IDC_SERVER_EDIT); }
 
-void CCompliantProductsDlg::OnInit() { FillListBox(Item(IDC_PRODUCT_LIST), products_); }
+void CCompliantProductsDlg::OnInit() { FillListBox(Item(IDC_COMPLIANT_PRODUCT_LIST), products_); }

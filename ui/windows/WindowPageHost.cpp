@@ -3,9 +3,12 @@
 #include "model/Model.h"
 #include "ui/MessageSteps.h"
 #include "ui/resources/PageResource.h"
+#include "ui/windows/DirBrowser.h"
+#include "ui/windows/FeaturePage.h"
 #include "ui/windows/FolderPage.h"
 #include "ui/windows/PromptPages.h"
 #include "ui/windows/ServerPages.h"
+#include "ui/windows/TargetPages.h"
 #include "ui/windows/WizardPages.h"
 
 PageEnd WindowPageHost::MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
@@ -39,6 +42,25 @@ SetupTypeAnswer WindowPageHost::SetupTypePage(const std::vector<std::string>& of
   CSetupTypeDlg page(SetupTypeRows(Master(), offeredTypes));
   PageEnd end = PageEndOf(page.Run(IDD_SETUP_TYPE));
   return {end, page.Chosen()};
+}
+
+PageEnd WindowPageHost::TargetPage(CTarget& target) {
+  CTargetDlg page(target);
+  return PageEndOf(page.Run(IDD_TARGET));
+}
+
+bool WindowPageHost::BrowseForFolder(const std::string& title, std::string& path) {
+  return ::BrowseForFolder(MessageOwner(), title, path);
+}
+
+PageEnd WindowPageHost::TargetLocationsPage(CFeature& feature) {
+  CTargetLocationsDlg page(feature);
+  return PageEndOf(page.Run(IDD_TARGET_LOCATIONS));
+}
+
+PageEnd WindowPageHost::FeatureSelectionPage(CFeature& root) {
+  CFeatureSelectionDlg page(root, false);
+  return PageEndOf(page.Run(IDD_FEATURES));
 }
 
 FolderAnswer WindowPageHost::FolderPage(const std::vector<std::string>& existingFolders, const std::string& folder) {

@@ -1,9 +1,8 @@
 #pragma once
-// The page host in force when nobody installed another: it shows the real dialogs. Pages whose
-// dialogs are not built yet keep the plain refusal of the host without windows.
-#include "ui/NoWindowPageHost.h"
+// The page host in force when nobody installed another: it shows the real dialogs.
+#include "ui/PageHost.h"
 
-class WindowPageHost : public NoWindowPageHost {
+class WindowPageHost : public PageHost {
  public:
   PageEnd MessagePage(const std::string& caption, const std::string& text1, const std::string& text2,
                       int buttonMask) override;
@@ -15,6 +14,10 @@ class WindowPageHost : public NoWindowPageHost {
                                  const std::string& password) override;
   PageEnd DependencyErrorPage(const std::string& title, const std::string& text, int group) override;
   SetupTypeAnswer SetupTypePage(const std::vector<std::string>& offeredTypes) override;
+  PageEnd TargetPage(CTarget& target) override;
+  bool BrowseForFolder(const std::string& title, std::string& path) override;
+  PageEnd TargetLocationsPage(CFeature& feature) override;
+  PageEnd FeatureSelectionPage(CFeature& root) override;
   FolderAnswer FolderPage(const std::vector<std::string>& existingFolders, const std::string& folder) override;
   PageEnd ServerPageA(ServerPageAAnswer& answer) override;
   ServerPageBAnswer ServerPageB(const std::string& products, bool active) override;
