@@ -2,10 +2,12 @@
 // the scripted page host; and the text rules of the browser and the path fields.
 #include <set>
 
+#include "engine/Errors.h"
 #include "pages/PageStepFixture.h"
 #include "support/TestSupport.h"
 #include "ui/FolderSelection.h"
 #include "ui/FolderText.h"
+#include "ui/NoWindowPageHost.h"
 #include "ui/TargetLocations.h"
 
 using namespace testing_support;
@@ -175,4 +177,23 @@ TEST_F(FolderSelectionTest, ModifyChangesTheModelAndDiscardGivesTheOpeningStateB
   EXPECT_EQ(root.fixed, 0);
   EXPECT_EQ(root.customised, 0);
   EXPECT_EQ(app.path, "C:\\Corvant\\App");
+}
+
+TEST(NoWindowHostTest, TheBrowserAndTheLocationsPageAreRefusedPlainly) {
+  NoWindowPageHost host;
+  std::string path = "C:\\Corvant";
+  CFeature feature;
+  try {
+    host.BrowseForFolder("Select Folder", path);
+    ADD_FAILURE() << "the browser answered";
+  } catch (const CMyError& error) {
+    EXPECT_EQ(error.Message(), "The folder browser page is not available.");
+  }
+  try {
+    host.TargetLocationsPage(feature);
+    ADD_FAILURE() << "the locations page answered";
+  } catch (const CMyError& error) {
+    EXPECT_EQ(error.Message(), "The target locations page is not available.");
+  }
+  EXPECT_EQ(path, "C:\\Corvant");
 }

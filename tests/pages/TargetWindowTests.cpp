@@ -132,7 +132,7 @@ TEST_F(TargetWindowTest, TheSinglePageShowsItsTargetShortenedAndBrowseOnlyWhenIt
 TEST_F(TargetWindowTest, BrowseOpensTheBrowserAndTheChosenFolderIsShownAndTaken) {
   MessageBoxWatcher boxes(IDYES);
   std::string start = dir / "Start";
-  CreateDirectoryTree(start);
+  CreateDirectoryTree(start + "\\Sub");
   std::string chosen = dir / "Chosen\\Deeper";
   CTarget& target = AddDescribed("APPDIR", start + "\\", "Programs");
   CTarget& data = AddTarget("DATADIR", "%APPDIR%\\Data");
@@ -152,6 +152,20 @@ TEST_F(TargetWindowTest, BrowseOpensTheBrowserAndTheChosenFolderIsShownAndTaken)
     EXPECT_FALSE(ItemVisible(browser, IDC_OFN_NAME_EDIT));
     // The browser runs with the current directory at its start.
     EXPECT_TRUE(EqualsNoCase(CurrentDirectory(), start));
+    // Enter runs Open, and Tab leads from the edit to Open, then Cancel.
+    EXPECT_EQ(LOWORD(SendMessageA(browser, DM_GETDEFID, 0, 0)), IDC_BROWSER_OPEN);
+    HWND edit = GetDlgItem(browser, IDC_FOLDER_EDIT);
+    EXPECT_EQ(GetNextDlgTabItem(browser, edit, FALSE), GetDlgItem(browser, IDC_BROWSER_OPEN));
+    EXPECT_EQ(GetNextDlgTabItem(browser, GetDlgItem(browser, IDC_BROWSER_OPEN), FALSE),
+              GetDlgItem(browser, IDC_BROWSER_CANCEL));
+    // Clicking a folder of the list writes the current directory and its name into the edit.
+    HWND folders = GetDlgItem(browser, IDC_OFN_FOLDERS);
+    int sub = -1;
+    for (int line = 0; line < SendMessageA(folders, LB_GETCOUNT, 0, 0); ++line)
+      if (EqualsNoCase(ListLine(browser, IDC_OFN_FOLDERS, line), "[sub]")) sub = line;
+    ASSERT_GE(sub, 0);
+    SelectLine(browser, IDC_OFN_FOLDERS, sub);
+    EXPECT_TRUE(EqualsNoCase(ItemText(browser, IDC_FOLDER_EDIT), start + "\\Sub")) << ItemText(browser, IDC_FOLDER_EDIT);
     ChooseInBrowser(chosen, "165-browser");
     ASSERT_TRUE(WaitUntil([&] { return ItemText(page, IDC_TARGET_PATH) == ShortenPath(chosen, 30); }));
     Click(page, IDOK);
