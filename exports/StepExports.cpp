@@ -1,9 +1,14 @@
 // The wizard steps without a page of their own: hooks, detection, the password prompts, the
 // final checks and the three registration steps that close a run.
+#include <set>
+#include <string>
+
 #include "engine/SetupHooks.h"
 #include "engine/StepResult.h"
+#include "engine/Text.h"
 #include "engine/WizardSteps.h"
 #include "exports/ExportFrame.h"
+#include "install/Sequencing.h"
 #include "model/Model.h"
 #include "state/Detection.h"
 #include "state/Registration.h"
@@ -54,7 +59,10 @@ TS_EXPORT int TS_Configuration() {
 
 TS_EXPORT int TSCommitFeatures() {
   return GuardedStep("An unknown error occurrred during Feature registration.", kRecordFailed, [] {
-    CommitFeatures(Master());
+    std::set<std::string> notInstalled;
+    for (const std::string& id : SetupsNotInstalled()) notInstalled.insert(ToUpper(id));
+    for (const std::string& id : SetupsWithInstallError()) notInstalled.insert(ToUpper(id));
+    CommitFeatures(Master(), notInstalled);
     return 0;
   });
 }

@@ -220,6 +220,11 @@ TESSARO_FUNCTION(int, TS_DoZOVInstall, (const char* propIni, const char* configI
 /* Calls the product's installation library; 0, or -1 when it or its entry point is missing. */
 TESSARO_FUNCTION(int, TS_DoINFInstall, (const char* propIni, int reserved));
 
+/* ---- directory browser ---- */
+/* Shows the directory browser starting at path (TS_PATH_BUFFER_SIZE, in and out); 1 when the chosen folder differs
+   from the starting one, else 0. */
+TESSARO_FUNCTION(int, REBrowseForFolder, (HWND parent, const char* title, char* path));
+
 /* ---- answer recording ---- */
 /* Writes the answers in force to path as a parameters file that replays the run unattended, whole
    or not at all; passwords only when withPasswords is nonzero. 1 when written, 0 when not. */

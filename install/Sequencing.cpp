@@ -296,6 +296,13 @@ std::vector<std::string> SetupsNotInstalled() {
   return ids;
 }
 
+std::vector<std::string> SetupsWithInstallError() {
+  std::vector<std::string> ids;
+  for (const CSetup* setup : PendingSetups())
+    if (setup->installError) ids.push_back(setup->IdText());
+  return ids;
+}
+
 std::string CDDescription(const std::string& cdId) {
   const CSetupCD* cd = Master().cds.Find(cdId);
   return cd ? ExpandLineBreaks(cd->Description.Translated(Master())) : std::string();

@@ -20,6 +20,8 @@ int NumberOfSetups();
 bool AllInstalled();
 // The IDs of the setups that still need installing, core components first.
 std::vector<std::string> SetupsNotInstalled();
+// The IDs of the setups whose installation this run marked failed.
+std::vector<std::string> SetupsWithInstallError();
 // The description of the CD with that ID, line breaks expanded; empty when there is none.
 std::string CDDescription(const std::string& cdId);
 void SetSetupInstalled(const std::string& setupId);

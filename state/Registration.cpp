@@ -41,10 +41,13 @@ void RegisterTarget(const CSetup& master, const CTarget& target) {
   SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, valueName, target.path);
 }
 
-void CommitFeature(const CSetup& master, const CFeature& feature, bool root) {
+void CommitFeature(const CSetup& master, const CFeature& feature, bool root, const std::set<std::string>& notInstalled) {
   const CSetup& setup = *feature.setup;
   std::string uninstallId = feature.UninstallID.UpperTranslated(setup);
-  if ((feature.selected || root) && !uninstallId.empty()) {
+  bool setupInstalled = !notInstalled.count(ToUpper(setup.IdText()));
+  if (!setupInstalled && feature.selected)
+    LogLine("Not registered, its setup " + setup.IdText() + " was not installed: " + feature.ID.UpperTranslated(setup));
+  if ((feature.selected || root) && setupInstalled && !uninstallId.empty()) {
     CreateDirectoryTree(UninstallDirectory());
     std::string file = UninstallFileOf(uninstallId);
     std::string id = feature.ID.UpperTranslated(setup);
@@ -53,7 +56,7 @@ void CommitFeature(const CSetup& master, const CFeature& feature, bool root) {
     WriteIniString(file, kFeaturesInstalledSection, id, version);
   }
   ScopedLogIndent indent;
-  for (const CFeature& child : feature.subfeatures) CommitFeature(master, child, false);
+  for (const CFeature& child : feature.subfeatures) CommitFeature(master, child, false, notInstalled);
 }
 
 void CommitPassword(CPassword& account) {
@@ -101,11 +104,11 @@ void RegisterTargets(const CSetup& master) {
   for (const CTarget& target : master.targets) RegisterTarget(master, target);
 }
 
-void CommitFeatures(CSetup& master) {
+void CommitFeatures(CSetup& master, const std::set<std::string>& notInstalled) {
   LogLine("Commit installed features :");
   {
     ScopedLogIndent indent;
-    CommitFeature(master, master.rootFeature, true);
+    CommitFeature(master, master.rootFeature, true, notInstalled);
   }
   LogLine("Commit passwords :");
   {

@@ -1,4 +1,6 @@
 #pragma once
+#include <set>
+#include <string>
 // The record of an installation run: registry values under Software\Corvant\Setup and the
 // uninstall files below the main installation directory.
 class CSetup;
@@ -8,7 +10,9 @@ void RecordConfiguration(CSetup& master);
 // The install directories, "<ID>dir" each; a single target keeps its first registration.
 void RegisterTargets(const CSetup& master);
 // The installed features, the service accounts and the installed core components. An account
-// this run did not ask for is recorded with the answers it already had.
-void CommitFeatures(CSetup& master);
+// this run did not ask for is recorded with the answers it already had. The features of the
+// setups in `notInstalled` (IDs, upper case: their CD never came, or their installer failed)
+// are left out, so that the next run does not take them for installed.
+void CommitFeatures(CSetup& master, const std::set<std::string>& notInstalled = {});
 // Removes Software\Corvant\Setup, and Software\Corvant when nothing else is left in it.
 void CleanRegistry();

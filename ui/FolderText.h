@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 
+#include "include/tessaro.h"
+
 // The longest path the browser writes into the caller's buffer, terminating zero included.
-constexpr size_t kBrowserPathSize = 260;
+constexpr size_t kBrowserPathSize = TS_PATH_BUFFER_SIZE;
 
 // The browser's "Open": trailing backslashes removed one at a time, stopping when the text is
 // "\" or "\\" or ends in ":\" (a drive root keeps its backslash).

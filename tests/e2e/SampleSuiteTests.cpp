@@ -262,3 +262,54 @@ TEST_F(SampleSuiteTest, CancelOnTheThirdPageEndsTheRunWithNothingInstalled) {
   EXPECT_TRUE(FilesBelow(root).empty());
   EXPECT_TRUE(FilesBelow(common).empty());
 }
+
+TEST_F(SampleSuiteTest, AMissingCdIsAskedForByNameAndCancelKeepsWhatTheOtherCdsInstalled) {
+  RemoveTree(cds / "CD3");
+  // Attended, with the answers given and the pages that have them switched off; the target
+  // pages of a first installation still show.
+  std::string params = AttendedParameters(
+      "missing-cd.ini",
+      "EnableWelcomeDlg=NO\r\nEnableLicenseDlg=NO\r\nEnableSetupTypeDlg=NO\r\nSetupType=SERVER\r\n"
+      "EnableGetSelectionsDlg=NO\r\nFeature0=REPORTS;YES\r\nFeature1=REPORTS_VIEWER;YES\r\n"
+      "Feature2=REPORTS_DESIGNER;YES\r\nFeature3=DATA;YES\r\nFeature4=DATA_ENGINE;YES\r\nFeature5=DATA_SERVICE;YES\r\n"
+      "Feature6=ARCHIVE;YES\r\n"
+      "EnableGetPasswordDlg=NO\r\nPassword0=DATASVC;svc_data;Sample-Secret-1\r\nEnableGetFolderDlg=NO\r\n"
+      "Folder=Corvant Sample Suite\r\nEnableNEXOSetup=NO\r\nEnableShowSummaryDlg=NO\r\nEnableFinalDlg=NO\r\n");
+  std::string prompt;
+  std::string console;
+  int code = RunHostAttended(
+      params,
+      [&] {
+        for (;;) {
+          if (HWND target = WaitForPageOfAnyProcess("Choose Destination Location", 2000)) {
+            Click(target, IDOK);
+            WaitUntilClosed(target);
+            continue;
+          }
+          HWND cdPrompt = WaitForPageOfAnyProcess("Corvant Setup", 60000);
+          ASSERT_TRUE(cdPrompt);
+          prompt = ItemText(cdPrompt, IDC_TEXT1);
+          Click(cdPrompt, IDCANCEL);
+          ConfirmExit();
+          return;
+        }
+      },
+      &console);
+  EXPECT_EQ(prompt, "Please insert the CD: Corvant Sample Suite CD 3");
+  EXPECT_EQ(code, 2) << console;
+  EXPECT_NE(console.find("setup was cancelled while asking for a CD"), std::string::npos) << console;
+  // The CDs come in the suite's CD order (CD 1, then CD 3, whose product loads before CD 2's):
+  // what CD 1 installed is recorded; CD 3's product and the one after it are reported not
+  // installed, and their features are not recorded as installed. The target pages were left as
+  // they came, so the suite went to the default root directory.
+  EXPECT_NE(console.find("not installed: ARCHIVE,DATA"), std::string::npos) << console;
+  std::string installedRoot = ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "CORVAROOTdir");
+  ASSERT_FALSE(installedRoot.empty());
+  std::string uninstall = installedRoot + "\\setup\\uninstall\\";
+  EXPECT_EQ(Installed(uninstall + "REPORTS.ini", "REPORTS_VIEWER"), "2.1");
+  EXPECT_TRUE(FileExists(installedRoot + "\\Reports\\viewer.txt"));
+  EXPECT_EQ(Installed(uninstall + "ARCHIVE.ini", "ARCHIVE"), "");
+  EXPECT_EQ(Installed(uninstall + "DATA.ini", "DATA_SERVICE"), "");
+  EXPECT_FALSE(FileExists(installedRoot + "\\Archive\\archive.txt"));
+  RemoveTree(installedRoot);
+}
