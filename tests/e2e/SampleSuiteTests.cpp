@@ -49,9 +49,10 @@ class SampleSuiteTest : public ::testing::Test {
   }
 
   // An attended run: the host shows its pages while `user` answers them from this thread.
-  int RunHostAttended(const std::string& params, const std::function<void()>& user, std::string* console) {
+  int RunHostAttended(const std::string& params, const std::function<void()>& user, std::string* console,
+                      const std::string& moreSwitches = "") {
     int code = -1;
-    std::thread host([&] { code = RunHost(params, console); });
+    std::thread host([&] { code = RunHost(params, console, moreSwitches); });
     user();
     host.join();
     return code;
@@ -312,4 +313,87 @@ TEST_F(SampleSuiteTest, AMissingCdIsAskedForByNameAndCancelKeepsWhatTheOtherCdsI
   EXPECT_EQ(Installed(uninstall + "DATA.ini", "DATA_SERVICE"), "");
   EXPECT_FALSE(FileExists(installedRoot + "\\Archive\\archive.txt"));
   RemoveTree(installedRoot);
+}
+
+
+TEST_F(SampleSuiteTest, AnAttendedRunRecordedAndReplayedUnattendedGivesTheSameMachine) {
+  std::string answers = cds / "attended-answers.ini";
+  std::string chosenRoot = cds / "Chosen Root";
+  std::vector<std::string> captions;
+  std::string console;
+  // The user: the agreement accepted, the SERVER type, the root directory changed with Browse,
+  // the features, the folder and the summary kept, the service account typed in, no framework
+  // server, the installation finished. The answers are recorded with the password.
+  int code = RunHostAttended(
+      AttendedParameters("attended.ini", ""),
+      [&] {
+        bool browsed = false;
+        for (int pages = 0; pages < 40; ++pages) {
+          HWND page = WaitForAnyPageOfOtherProcess(120000);
+          if (!page) break;
+          char caption[256] = {};
+          GetWindowTextA(page, caption, sizeof caption);
+          std::string title = caption;
+          captions.push_back(title);
+          if (title == "Computer Configuration Type") {
+            Click(page, IDC_TYPE_BUTTON2);
+          } else if (title == "Choose Destination Location" && !browsed) {
+            browsed = true;
+            Click(page, IDC_BROWSE);
+            HWND browser = WaitForPageOfAnyProcess("Select Folder", 20000);
+            ASSERT_TRUE(browser);
+            Type(browser, IDC_FOLDER_EDIT, chosenRoot);
+            Click(browser, IDC_BROWSER_OPEN);
+            // The folder does not exist yet: the browser offers to create it.
+            HWND create = WaitForMessageBoxOfAnyProcess(20000);
+            ASSERT_TRUE(create);
+            PostMessageA(create, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+            ASSERT_TRUE(WaitUntilClosed(browser, 20000));
+            ASSERT_TRUE(WaitUntil([&] { return ItemText(page, IDC_TARGET_PATH).find("Chosen Root") != std::string::npos; },
+                                  20000));
+            Click(page, IDOK);
+          } else if (title.empty() && ItemVisible(page, IDC_PASSWORD_EDIT)) {
+            Type(page, IDC_USER_EDIT, "svc_data");
+            Type(page, IDC_PASSWORD_EDIT, "Sample-Secret-1");
+            Sleep(300);
+            Click(page, IDOK);
+          } else if (title == "Select Corva Framework Server") {
+            Click(page, IDC_NO_SERVER_RADIO);
+            Sleep(200);
+            Click(page, IDOK);
+          } else {
+            // Welcome, the agreement (its Yes is the default button), the remaining destination
+            // pages, the features, the folder, the summary and the completion page all go on
+            // with button 1.
+            Click(page, IDOK);
+          }
+          WaitUntilClosed(page, 20000);
+          if (title == "Setup Complete") break;
+        }
+      },
+      &console, " record=\"" + answers + "\" record-passwords");
+  ASSERT_EQ(code, 0) << console;
+  for (const char* caption : {"Welcome", "Software License Agreement", "Computer Configuration Type",
+                              "Choose Destination Location", "Select Products", "Select Program Folder",
+                              "Select Corva Framework Server", "Summary", "Setup Complete"})
+    EXPECT_NE(std::find(captions.begin(), captions.end(), caption), captions.end()) << caption;
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "SetupType"), "SERVER");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "CORVAROOTdir"), chosenRoot);
+  EXPECT_TRUE(FileExists(chosenRoot + "\\Reports\\viewer.txt"));
+  EXPECT_TRUE(FileExists(chosenRoot + "\\Data\\service.txt"));
+  std::string recorded = ReadTextFile(answers);
+  EXPECT_NE(recorded.find("\r\nSetupType=SERVER\r\n"), std::string::npos) << recorded;
+  EXPECT_NE(recorded.find("\r\nPassword0=DATASVC;svc_data;Sample-Secret-1\r\n"), std::string::npos) << recorded;
+  EXPECT_NE(recorded.find("\r\nTarget0=CORVAROOT;" + chosenRoot + "\r\n"), std::string::npos) << recorded;
+
+  // The other machine: nothing installed, the recording replayed unattended.
+  std::map<std::string, std::string> registry = RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant");
+  std::map<std::string, std::string> files = FilesBelow(chosenRoot), shared = FilesBelow(common);
+  CleanCorvantRegistry();
+  RemoveTree(chosenRoot);
+  RemoveTree(common);
+  ASSERT_EQ(RunHost(answers, &console), 0) << console;
+  EXPECT_EQ(RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant"), registry);
+  EXPECT_EQ(FilesBelow(chosenRoot), files);
+  EXPECT_EQ(FilesBelow(common), shared);
 }

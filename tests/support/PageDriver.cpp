@@ -14,6 +14,7 @@ struct PageSearch {
   std::string caption;
   bool anyProcess = false;
   bool messageBox = false;
+  bool anyCaption = false;
   HWND found = nullptr;
 };
 
@@ -25,7 +26,10 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM data) {
   GetClassNameA(window, className, sizeof className);
   GetWindowTextA(window, caption, sizeof caption);
   bool ours = search->anyProcess || process == GetCurrentProcessId();
-  bool wanted = search->messageBox ? IsMessageBox(window) : !IsMessageBox(window) && search->caption == caption;
+  if (search->anyCaption && process == GetCurrentProcessId()) ours = false;
+  bool wanted = search->messageBox
+                    ? IsMessageBox(window)
+                    : !IsMessageBox(window) && (search->anyCaption || search->caption == caption);
   if (ours && std::string(className) == "#32770" && IsWindowVisible(window) && wanted) {
     search->found = window;
     return FALSE;
@@ -90,6 +94,7 @@ HWND WaitForPageOfAnyProcess(const std::string& caption, DWORD timeoutMs) {
   return WaitForDialog({caption, true}, timeoutMs);
 }
 HWND WaitForMessageBoxOfAnyProcess(DWORD timeoutMs) { return WaitForDialog({"", true, true}, timeoutMs); }
+HWND WaitForAnyPageOfOtherProcess(DWORD timeoutMs) { return WaitForDialog({"", true, false, true}, timeoutMs); }
 
 bool WaitUntilClosed(HWND window, DWORD timeoutMs) {
   return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);

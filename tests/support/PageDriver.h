@@ -18,6 +18,8 @@ bool IsMessageBox(HWND dialog);
 HWND WaitForPage(const std::string& caption, DWORD timeoutMs = 10000);
 // The same among the pages of every process: those of a setup host the test started.
 HWND WaitForPageOfAnyProcess(const std::string& caption, DWORD timeoutMs = 10000);
+// Any visible page of another process, whatever its caption; nullptr after the timeout.
+HWND WaitForAnyPageOfOtherProcess(DWORD timeoutMs = 10000);
 // A visible message box of any process, waited for; nullptr after the timeout.
 HWND WaitForMessageBoxOfAnyProcess(DWORD timeoutMs = 10000);
 // Waits until the window is gone.
