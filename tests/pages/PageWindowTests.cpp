@@ -43,14 +43,6 @@ const char kServerText[] =
     "network.";
 
 // What a control of a page should show; an empty optional is not looked at.
-struct Control {
-  int id;
-  std::optional<std::string> text = std::nullopt;
-  bool enabled = true;
-  bool visible = true;
-  std::optional<bool> checked = std::nullopt;
-};
-
 class PageWindowTest;
 struct PageCase {
   std::string gallery;  // <template>-<page>
@@ -153,19 +145,8 @@ class PageWindowTest : public ModelStepTest {
   }
 };
 
-void ExpectControls(HWND page, const PageCase& c) {
-  for (const Control& control : c.controls) {
-    SCOPED_TRACE(c.gallery + " control " + std::to_string(control.id));
-    ASSERT_TRUE(GetDlgItem(page, control.id));
-    if (control.text) {
-      EXPECT_EQ(ItemText(page, control.id), *control.text);
-    }
-    EXPECT_EQ(ItemEnabled(page, control.id), control.enabled);
-    EXPECT_EQ(ItemVisible(page, control.id), control.visible);
-    if (control.checked) {
-      EXPECT_EQ(ItemChecked(page, control.id), *control.checked);
-    }
-  }
+void ExpectPage(HWND page, const PageCase& c) {
+  ExpectControls(page, c.controls, c.gallery);
   if (c.listEntries >= 0) {
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_LIST, LB_GETCOUNT, 0, 0), c.listEntries);
   }
@@ -179,7 +160,7 @@ TEST_F(PageWindowTest, EveryPageShowsItsControlsAndEndsAsItsStepSays) {
         [&] {
           HWND page = WaitForPage(c.caption);
           ASSERT_TRUE(page);
-          ExpectControls(page, c);
+          ExpectPage(page, c);
           SaveGalleryPicture(page, c.gallery);
           Click(page, c.finishWith);
           EXPECT_TRUE(WaitUntilClosed(page));

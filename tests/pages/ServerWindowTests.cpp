@@ -35,14 +35,6 @@ const char kNoServer[] = "I do not wish to use an Corva Framework Server";
 enum class Nexo { None, WithEntry, WithoutEntry };
 
 // What a control of a page should show; an empty optional is not looked at.
-struct Control {
-  int id;
-  std::optional<std::string> text = std::nullopt;
-  bool enabled = true;
-  bool visible = true;
-  std::optional<bool> checked = std::nullopt;
-};
-
 struct PageView {
   std::string gallery;
   std::string caption;
@@ -95,18 +87,7 @@ class ServerWindowTest : public ModelStepTest {
 };
 
 void ExpectPage(HWND page, const PageView& view) {
-  for (const Control& control : view.controls) {
-    SCOPED_TRACE(view.gallery + " control " + std::to_string(control.id));
-    ASSERT_TRUE(GetDlgItem(page, control.id));
-    if (control.text) {
-      EXPECT_EQ(ItemText(page, control.id), *control.text);
-    }
-    EXPECT_EQ(ItemEnabled(page, control.id), control.enabled);
-    EXPECT_EQ(ItemVisible(page, control.id), control.visible);
-    if (control.checked) {
-      EXPECT_EQ(ItemChecked(page, control.id), *control.checked);
-    }
-  }
+  ExpectControls(page, view.controls, view.gallery);
   std::vector<std::string> texts = ControlTexts(page);
   for (const std::string& text : view.texts)
     EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << view.gallery << ": " << text;

@@ -1,5 +1,7 @@
 #include "support/PageDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <vector>
@@ -115,6 +117,21 @@ RECT ItemPlace(HWND page, int id) {
   GetWindowRect(GetDlgItem(page, id), &place);
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
   return place;
+}
+
+void ExpectControls(HWND page, const std::vector<Control>& controls, const std::string& pageName) {
+  for (const Control& control : controls) {
+    SCOPED_TRACE(pageName + " control " + std::to_string(control.id));
+    ASSERT_TRUE(GetDlgItem(page, control.id));
+    if (control.text) {
+      EXPECT_EQ(ItemText(page, control.id), *control.text);
+    }
+    EXPECT_EQ(ItemEnabled(page, control.id), control.enabled);
+    EXPECT_EQ(ItemVisible(page, control.id), control.visible);
+    if (control.checked) {
+      EXPECT_EQ(ItemChecked(page, control.id), *control.checked);
+    }
+  }
 }
 
 void Click(HWND page, int id) { PostMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +34,17 @@ bool ItemVisible(HWND page, int id);
 bool ItemChecked(HWND page, int id);
 // Where a control stands in the page's client area, in pixels.
 RECT ItemPlace(HWND page, int id);
+// What a control of a page shows: its text (when given), enabled, visible and checked states.
+struct Control {
+  int id;
+  std::optional<std::string> text = std::nullopt;
+  bool enabled = true;
+  bool visible = true;
+  std::optional<bool> checked = std::nullopt;
+};
+// Expects each control on the page as described; failures name the page.
+void ExpectControls(HWND page, const std::vector<Control>& controls, const std::string& pageName);
+
 // Presses a button (or radio button) the way a mouse click does.
 void Click(HWND page, int id);
 // Empties an edit and types `text` into it key by key.
