@@ -150,6 +150,16 @@ TEST_F(SampleSuiteTest, AFailedProductIsMarkedAndTheRestStillInstalls) {
 TEST_F(SampleSuiteTest, ARecordedRunReplaysUnattendedToTheSameRecordsAndFiles) {
   std::string answers = cds / "answers.ini";
   std::string console;
+  // An answers file that cannot be written stops the run before anything is installed, and
+  // leaves nothing half written behind.
+  std::string unwritable = cds / "no such folder\\answers.ini";
+  EXPECT_EQ(RunHost(Parameters("unwritable.ini"), &console, " record=\"" + unwritable + "\""), 4) << console;
+  EXPECT_NE(console.find("the answers could not be recorded in " + unwritable), std::string::npos) << console;
+  EXPECT_TRUE(FilesBelow(cds / "no such folder").empty());
+  EXPECT_TRUE(FilesBelow(root).empty());
+  // The wizard's steps recorded the paths in force; the next run starts from a clean machine.
+  CleanCorvantRegistry();
+
   // Recording works in an unattended run too: it turns the answers in force into a whole file.
   ASSERT_EQ(RunHost(Parameters("first.ini"), &console, " record=\"" + answers + "\""), 0) << console;
   EXPECT_NE(console.find("answers recorded in " + answers), std::string::npos) << console;
