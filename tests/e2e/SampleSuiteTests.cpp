@@ -326,14 +326,29 @@ TEST_F(SampleSuiteTest, AMissingCdIsAskedForByNameAndCancelKeepsWhatTheOtherCdsI
 }
 
 
+namespace {
+// The line of a feature list that starts with `name`, or -1. The list is another process's:
+// its text is asked for in Unicode, which Wine hands across processes whole.
+int FeatureLine(HWND list, const std::wstring& name) {
+  LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT index = 0; index < count; ++index) {
+    wchar_t text[512] = {};
+    if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) >= LRESULT(512)) continue;
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    if (std::wstring(text).rfind(name, 0) == 0) return static_cast<int>(index);
+  }
+  return -1;
+}
+}  // namespace
+
 TEST_F(SampleSuiteTest, AnAttendedRunRecordedAndReplayedUnattendedGivesTheSameMachine) {
   std::string answers = cds / "attended-answers.ini";
   std::string chosenRoot = cds / "Chosen Root";
   std::vector<std::string> captions;
   std::string console;
   // The user: the agreement accepted, the SERVER type, the root directory changed with Browse,
-  // the features, the folder and the summary kept, the service account typed in, no framework
-  // server, the installation finished. The answers are recorded with the password.
+  // the reports product cleared, the service account typed in, the folder and the summary kept,
+  // no framework server, the installation finished. The answers are recorded with the password.
   int code = RunHostAttended(
       AttendedParameters("attended.ini", ""),
       [&] {
@@ -362,6 +377,17 @@ TEST_F(SampleSuiteTest, AnAttendedRunRecordedAndReplayedUnattendedGivesTheSameMa
             ASSERT_TRUE(WaitUntil([&] { return ItemText(page, IDC_TARGET_PATH).find("Chosen Root") != std::string::npos; },
                                   20000));
             Click(page, IDOK);
+          } else if (title == "Select Products" || title == "Select Components") {
+            int list = ItemVisible(page, IDC_PRODUCT_LIST) ? IDC_PRODUCT_LIST : IDC_FEATURE_LIST;
+            HWND lines = GetDlgItem(page, list);
+            int reports = FeatureLine(lines, L"Corvant Reports");
+            EXPECT_GE(reports, 0);
+            if (reports >= 0) {
+              SendMessageA(lines, LB_SETCURSEL, static_cast<WPARAM>(reports), 0);
+              PostMessageA(lines, WM_KEYDOWN, VK_SPACE, 0);
+              Sleep(300);
+            }
+            Click(page, IDOK);
           } else if (title.empty() && ItemVisible(page, IDC_PASSWORD_EDIT)) {
             Type(page, IDC_USER_EDIT, "svc_data");
             Type(page, IDC_PASSWORD_EDIT, "Sample-Secret-1");
@@ -373,8 +399,7 @@ TEST_F(SampleSuiteTest, AnAttendedRunRecordedAndReplayedUnattendedGivesTheSameMa
             Click(page, IDOK);
           } else {
             // Welcome, the agreement (its Yes is the default button), the remaining destination
-            // pages, the features, the folder, the summary and the completion page all go on
-            // with button 1.
+            // pages, the folder, the summary and the completion page all go on with button 1.
             Click(page, IDOK);
           }
           WaitUntilClosed(page, 20000);
@@ -389,10 +414,11 @@ TEST_F(SampleSuiteTest, AnAttendedRunRecordedAndReplayedUnattendedGivesTheSameMa
     EXPECT_NE(std::find(captions.begin(), captions.end(), caption), captions.end()) << caption;
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "SetupType"), "SERVER");
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "CORVAROOTdir"), chosenRoot);
-  EXPECT_TRUE(FileExists(chosenRoot + "\\Reports\\viewer.txt"));
+  EXPECT_FALSE(FileExists(chosenRoot + "\\Reports\\viewer.txt"));
   EXPECT_TRUE(FileExists(chosenRoot + "\\Data\\service.txt"));
   std::string recorded = ReadTextFile(answers);
   EXPECT_NE(recorded.find("\r\nSetupType=SERVER\r\n"), std::string::npos) << recorded;
+  EXPECT_NE(recorded.find("=REPORTS;NO\r\n"), std::string::npos) << recorded;
   EXPECT_NE(recorded.find("\r\nPassword0=DATASVC;svc_data;Sample-Secret-1\r\n"), std::string::npos) << recorded;
   EXPECT_NE(recorded.find("\r\nTarget0=CORVAROOT;" + chosenRoot + "\r\n"), std::string::npos) << recorded;
 
