@@ -6,10 +6,10 @@ cmake_minimum_required(VERSION 3.20)
 file(REMOVE_RECURSE ${DESTINATION})
 file(COPY ${SOURCE}/ DESTINATION ${DESTINATION})
 
-foreach(dir CD1/master CD1/Reports CD1/Core/SHAREDRT CD2/Data)
+foreach(dir CD1/master CD1/Reports CD1/Core/SHAREDRT CD3/Data)
   file(COPY ${ENGINE} ${HOST} DESTINATION ${DESTINATION}/${dir})
 endforeach()
-foreach(dir CD1/Archive CD3/Archive)
+foreach(dir CD1/Archive CD2/Archive)
   file(COPY ${INFLIB} DESTINATION ${DESTINATION}/${dir})
 endforeach()
 

@@ -69,9 +69,10 @@ std::string ReadTextFile(const std::string& path) {
   return content.str();
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
+std::vector<std::string> ReadLines(const std::string& path) { return SplitLines(ReadTextFile(path)); }
+
+std::vector<std::string> SplitLines(const std::string& content) {
   std::vector<std::string> lines;
-  std::string content = ReadTextFile(path);
   size_t at = 0;
   while (at < content.size()) {
     size_t end = content.find('\n', at);

@@ -37,6 +37,8 @@ void RemoveTree(const std::string& path);
 void WriteTextFile(const std::string& path, const std::string& content);
 std::string ReadTextFile(const std::string& path);
 std::vector<std::string> ReadLines(const std::string& path);
+// The lines of a text, without their line ends (CR LF or LF).
+std::vector<std::string> SplitLines(const std::string& content);
 void CopyFileTo(const std::string& from, const std::string& to);
 // Copies a folder with everything in it.
 void CopyTree(const std::string& from, const std::string& to);

@@ -33,7 +33,7 @@ TEST_F(AuthoringToolTest, CheckListsTheSetupsFeaturesAndCdsOfAConsistentSuite) {
   std::string out;
   ASSERT_EQ(Tool("check \"" + (cds / "CD1") + "\"", out), 0) << out;
   EXPECT_TRUE(Has(out, "the descriptions are consistent")) << out;
-  EXPECT_TRUE(Has(out, "  DATA (Corvant Data Server) on CD2")) << out;
+  EXPECT_TRUE(Has(out, "  DATA (Corvant Data Server) on CD3")) << out;
   EXPECT_TRUE(Has(out, "  SHAREDRT (core component)")) << out;
   EXPECT_TRUE(Has(out, "      REPORTS_DESIGNER (Report Designer)")) << out;
   EXPECT_TRUE(Has(out, "  CD3 \"Corvant Sample Suite CD 3\"")) << out;
