@@ -33,14 +33,23 @@ tessaro_windows_path() { printf 'Z:%s\n' "$1" | tr / '\\'; }
 tessaro_wine_up() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  export WINEPREFIX
-  WINEPREFIX=$(mktemp -d /tmp/tessaro-wine.XXXXXX)
+  tessaro_new_prefix
   local display=99
   while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do display=$((display + 1)); done
   Xvfb ":${display}" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   TESSARO_XVFB_PID=$!
   export DISPLAY=":${display}"
   trap tessaro_wine_down EXIT
+  tessaro_boot_prefix
+}
+
+# A new, empty prefix in WINEPREFIX; tessaro_boot_prefix sets it up once a display is there.
+tessaro_new_prefix() {
+  export WINEPREFIX
+  WINEPREFIX=$(mktemp -d /tmp/tessaro-wine.XXXXXX)
+}
+
+tessaro_boot_prefix() {
   "$TESSARO_WINE64" wineboot -i >/dev/null 2>&1 || true
   # Unmanaged windows close at once; managed ones wait about 2 s each for a window manager
   # that is not there.

@@ -258,4 +258,48 @@ std::map<std::string, std::string> FilesBelow(const std::string& folder) {
   return files;
 }
 
+namespace {
+std::string EscapedForMap(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '\\': escaped += "\\\\"; break;
+      case '\t': escaped += "\\t"; break;
+      case '\r': escaped += "\\r"; break;
+      case '\n': escaped += "\\n"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string UnescapedFromMap(const std::string& text) {
+  std::string plain;
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '\\' || at + 1 == text.size()) {
+      plain += text[at];
+      continue;
+    }
+    char code = text[++at];
+    plain += code == 't' ? '\t' : code == 'r' ? '\r' : code == 'n' ? '\n' : code;
+  }
+  return plain;
+}
+}  // namespace
+
+void WriteTextMap(const std::string& path, const std::map<std::string, std::string>& entries) {
+  std::string text;
+  for (const auto& [name, value] : entries) text += EscapedForMap(name) + "\t" + EscapedForMap(value) + "\n";
+  WriteTextFile(path, text);
+}
+
+std::map<std::string, std::string> ReadTextMap(const std::string& path) {
+  std::map<std::string, std::string> entries;
+  for (const std::string& line : ReadLines(path)) {
+    size_t tab = line.find('\t');
+    if (tab != std::string::npos) entries[UnescapedFromMap(line.substr(0, tab))] = UnescapedFromMap(line.substr(tab + 1));
+  }
+  return entries;
+}
+
 }  // namespace testing_support

@@ -58,6 +58,10 @@ void CleanCorvantRegistry();
 // contents.
 std::map<std::string, std::string> RegistryValuesBelow(HKEY root, const std::string& key);
 std::map<std::string, std::string> FilesBelow(const std::string& folder);
+// A map kept in a text file, a line per entry: the name, a tab and the value, with backslash,
+// tab, CR and LF escaped in both.
+void WriteTextMap(const std::string& path, const std::map<std::string, std::string>& entries);
+std::map<std::string, std::string> ReadTextMap(const std::string& path);
 
 // A fresh engine: Tessaro.dll copied into a master directory and loaded from there.
 class EngineInstance {
