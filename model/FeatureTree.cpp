@@ -1,5 +1,7 @@
 #include "model/FeatureTree.h"
 
+#include <unordered_set>
+
 #include "engine/Text.h"
 
 namespace {
@@ -32,4 +34,15 @@ CFeature* FindFeatureInTree(CFeature& root, const std::string& id) {
     return found == nullptr;
   });
   return found;
+}
+
+std::vector<const CComponent*> ComponentsWithin(CFeature& feature) {
+  std::vector<const CComponent*> components;
+  std::unordered_set<const CComponent*> seen;
+  WalkFeatures(feature, [&](CFeature& each) {
+    for (const CComponentRef& ref : each.components)
+      if (ref.component && seen.insert(ref.component).second) components.push_back(ref.component);
+    return true;
+  });
+  return components;
 }

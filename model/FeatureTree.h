@@ -30,6 +30,9 @@ bool AnyFeatureWithin(CFeature& root, Predicate&& holds) {
   return found;
 }
 
+// The components of the feature and of every feature below it, each once, in walk order.
+std::vector<const CComponent*> ComponentsWithin(CFeature& feature);
+
 // The first feature of the tree (root included, pre-order) whose ID equals `id` ignoring case.
 // A walk of the tree, unless a ScopedFeatureIndex of that tree is open.
 CFeature* FindFeatureInTree(CFeature& root, const std::string& id);

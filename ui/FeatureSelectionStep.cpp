@@ -1,7 +1,5 @@
 #include "ui/FeatureSelectionStep.h"
 
-#include <unordered_set>
-
 #include "engine/Errors.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
@@ -142,18 +140,6 @@ std::string FeatureInstruction(CFeature& parent) {
 }
 
 namespace {
-// The components of the feature and of every feature below it, each once.
-std::vector<const CComponent*> ComponentsWithin(CFeature& feature) {
-  std::vector<const CComponent*> components;
-  std::unordered_set<const CComponent*> seen;
-  WalkFeatures(feature, [&](CFeature& each) {
-    for (const CComponentRef& ref : each.components)
-      if (ref.component && seen.insert(ref.component).second) components.push_back(ref.component);
-    return true;
-  });
-  return components;
-}
-
 Kilobytes SizeOf(CFeature& feature) {
   Kilobytes size = 0;
   for (const CComponent* component : ComponentsWithin(feature))

@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
+#include "model/FeatureTree.h"
 #include "model/Model.h"
 
-std::vector<TargetLocationRow> FeatureTargetRows(const CFeature& feature) {
+std::vector<TargetLocationRow> FeatureTargetRows(CFeature& feature) {
   std::vector<TargetLocationRow> rows;
-  for (const CComponentRef& reference : feature.components) {
-    if (!reference.component) continue;
-    for (const CTargetNeed& need : reference.component->targetNeeds) {
+  // A product's files are usually those of its subfeatures: their directories are the product's.
+  for (const CComponent* component : ComponentsWithin(feature)) {
+    for (const CTargetNeed& need : component->targetNeeds) {
       if (!need.Shown()) continue;
       CTarget* target = Master().targets.Find(need.targetID.UpperTranslated(*need.setup));
       if (!target) continue;

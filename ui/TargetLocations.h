@@ -16,9 +16,10 @@ struct TargetLocationRow {
   bool editable = false;     // the first shown need's editability
 };
 
-// The shown targets of the feature's own components, once each, in the order of first need.
+// The shown targets of the components of the feature and of the features below it, once each,
+// in the order of first need.
 // A need whose target is not in the model is passed over.
-std::vector<TargetLocationRow> FeatureTargetRows(const CFeature& feature);
+std::vector<TargetLocationRow> FeatureTargetRows(CFeature& feature);
 
 // The line's text: description + " Directory\t" + "%lu K".
 std::string TargetLocationLine(const TargetLocationRow& row);

@@ -250,6 +250,23 @@ TEST_F(FeatureWindowTest, TheHighlightedLineFillsTheDescriptionLegendFolderAndSp
   });
 }
 
+TEST_F(FeatureWindowTest, AFolderCaptionTooLongForItsBoxEndsInDots) {
+  master().targets.Find("APPDIR")->Description.Set(
+      "Setup will install the Corvant Office Suite and its administration tools to the following directory.");
+  const std::string whole =
+      "Folder for Setup will install the Corvant Office Suite and its administration tools to the following "
+      "directory.:";
+  RunPage([&](HWND page, HWND list) {
+    Highlight(page, list, 1);
+    std::string caption = ItemText(page, IDC_FOLDER_GROUP);
+    ASSERT_GT(caption.size(), 3u);
+    EXPECT_EQ(caption.substr(caption.size() - 3), "...");
+    EXPECT_EQ(whole.rfind(caption.substr(0, caption.size() - 3), 0), 0u) << caption;
+    EXPECT_LT(caption.size(), whole.size());
+    Click(page, IDOK);
+  });
+}
+
 TEST_F(FeatureWindowTest, ChecksFollowTheMouseAndTheSpaceBarButNotOnALockedLine) {
   enum How { Mouse, Space, DoubleClick, MouseOnText };
   struct Toggle {

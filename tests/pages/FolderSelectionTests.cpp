@@ -152,8 +152,12 @@ TEST_F(FolderSelectionTest, TheLocationRowsAddUpTheNeedsOfEachTarget) {
   data.Description.Set("Data");
   data.editable.Set("READONLY");
   AddComponent(feature, "ONE", "CORVAROOT");
-  AddComponent(feature, "TWO", "DATADIR");
-  AddComponent(feature, "THREE", "corvaroot");
+  // The features below count too (a product's files are mostly its subfeatures'), each
+  // component once however many features name it.
+  CFeature& sub = AddFeature(feature, "WRITER_SPELL");
+  AddComponent(sub, "TWO", "DATADIR");
+  AddComponent(sub, "THREE", "corvaroot");
+  sub.components.push_back(feature.components.front());
   std::vector<TargetLocationRow> rows = FeatureTargetRows(feature);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(TargetLocationLine(rows[0]), "Corvant Directory\t200 K");

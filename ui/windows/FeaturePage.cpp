@@ -21,6 +21,8 @@ constexpr int kSizeRightMargin = 20;
 constexpr COLORREF kGreyText = RGB(128, 128, 128);
 // The page opened from Select Subcomponents stands this far right of and below where it opens.
 constexpr int kNestedOffset = 10;
+// The group box draws its caption inset from both of its edges.
+constexpr int kGroupCaptionMargin = 20;
 
 constexpr int kLegendIcons[kLegendRows] = {IDC_LEGEND_ICON1, IDC_LEGEND_ICON2, IDC_LEGEND_ICON3};
 constexpr int kLegendTexts[kLegendRows] = {IDC_LEGEND_TEXT1, IDC_LEGEND_TEXT2, IDC_LEGEND_TEXT3};
@@ -186,7 +188,8 @@ void CFeatureSelectionDlg::ShowAreas() {
   }
 
   FeatureFolder folder = FeatureFolderOf(feature);
-  SetText(IDC_FOLDER_GROUP, folder.group);
+  // A target's description is often a whole sentence; the box's caption would run out of it.
+  SetFittedText(IDC_FOLDER_GROUP, folder.group, kGroupCaptionMargin);
   SetText(IDC_FOLDER_PATH, folder.path);
   if (!folder.button.empty()) SetText(IDC_CHANGE_FOLDER, folder.button);
   Enable(IDC_CHANGE_FOLDER, folder.buttonEnabled);

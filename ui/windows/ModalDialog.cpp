@@ -101,6 +101,31 @@ void ModalDialog::SetText(int id, const std::string& text) {
   if (!SetWindowTextA(Item(id), text.c_str())) throw Win32Failure("SetWindowTextA of control " + std::to_string(id));
 }
 
+void ModalDialog::SetFittedText(int id, const std::string& text, int margin) {
+  HWND control = Item(id);
+  RECT box{};
+  GetClientRect(control, &box);
+  const int width = box.right - box.left - margin;
+  WindowDc dc(control);
+  SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  auto fits = [&](const std::string& candidate) {
+    SIZE extent{};
+    return GetTextExtentPoint32A(dc.get(), candidate.c_str(), static_cast<int>(candidate.size()), &extent) &&
+           extent.cx <= width;
+  };
+  std::string fitted = text;
+  if (!fits(fitted)) {
+    // Characters come off the end whole, double-byte ones included, until the rest and the dots fit.
+    const char* begin = text.c_str();
+    const char* end = begin + text.size();
+    do {
+      end = CharPrevA(begin, end);
+      fitted = std::string(begin, end) + "...";
+    } while (end > begin && !fits(fitted));
+  }
+  SetText(id, fitted);
+}
+
 std::string ModalDialog::Text(int id) const {
   HWND item = Item(id);
   int length = GetWindowTextLengthA(item);

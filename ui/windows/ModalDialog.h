@@ -42,6 +42,9 @@ class ModalDialog {
   // Controls by id. A missing control is an error of the template.
   HWND Item(int id) const;
   void SetText(int id, const std::string& text);
+  // The text, cut at its end with "..." where it would run more than `margin` pixels short of
+  // the control's right edge: for captions that cannot cut themselves, such as a group box's.
+  void SetFittedText(int id, const std::string& text, int margin);
   std::string Text(int id) const;
   void Enable(int id, bool enabled);
   bool Enabled(int id) const;
