@@ -444,6 +444,10 @@ TEST_F(SampleSuiteTest, AnAttendedRunInstallsWhatTheUserChoseAndRecordsTheAnswer
   EXPECT_FALSE(FileExists(chosenRoot + "\\Reports\\viewer.txt"));
   EXPECT_TRUE(FileExists(chosenRoot + "\\Data\\service.txt"));
   EXPECT_TRUE(FileExists(chosenRoot + "\\Archive\\archive.txt"));
+  std::string uninstall = chosenRoot + "\\setup\\uninstall\\";
+  EXPECT_EQ(Installed(uninstall + "DATA.ini", "DATA_SERVICE"), "3.0");
+  EXPECT_EQ(Installed(uninstall + "ARCHIVE.ini", "ARCHIVE"), "1.2");
+  EXPECT_FALSE(FileExists(uninstall + "REPORTS.ini"));
   std::string recorded = ReadTextFile(answers);
   EXPECT_NE(recorded.find("\r\nSetupType=SERVER\r\n"), std::string::npos) << recorded;
   EXPECT_NE(recorded.find("=REPORTS;NO\r\n"), std::string::npos) << recorded;

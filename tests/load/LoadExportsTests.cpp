@@ -109,7 +109,7 @@ TEST_F(LoadExportsTest, LoadsTheFirstCdOfTheSampleSuite) {
   ASSERT_EQ(Load(cd.WriteParams()), 0);
   EXPECT_TRUE(boxes.Boxes().empty());
   auto log = cd.Log();
-  for (const std::string& line :
+  for (const char* line :
        {"   Load CD CD1 (\"Corvant Sample Suite CD 1\")", "      Load CD CD2 (\"Corvant Sample Suite CD 2\")",
         "      Load CD CD3 (\"Corvant Sample Suite CD 3\")", "   Subdirectory Archive ---", "   Subdirectory Core ---",
         "      DATA (Corvant Data Server 3.0)", "         DATA_SERVICE (Data Service 3.0)",
