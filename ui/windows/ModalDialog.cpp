@@ -110,8 +110,9 @@ void ModalDialog::SetFittedText(int id, const std::string& text, int margin) {
   SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
   auto fits = [&](const std::string& candidate) {
     SIZE extent{};
-    return GetTextExtentPoint32A(dc.get(), candidate.c_str(), static_cast<int>(candidate.size()), &extent) &&
-           extent.cx <= width;
+    // Text that cannot be measured is shown whole, as the control clips it.
+    if (!GetTextExtentPoint32A(dc.get(), candidate.c_str(), static_cast<int>(candidate.size()), &extent)) return true;
+    return extent.cx <= width;
   };
   std::string fitted = text;
   if (!fits(fitted)) {
