@@ -121,10 +121,13 @@ int RunProgram(const std::string& commandLine, const std::string& outputFile, un
   PROCESS_INFORMATION process{};
   std::string mutableLine = commandLine;
   if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &process))
+                      &startup, &process)) {
+    ADD_FAILURE() << "CreateProcessA failed (error " << GetLastError() << "): " << commandLine;
     return -1;
+  }
   UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
   if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "still running after " << timeoutMs << " ms, stopped: " << commandLine;
     TerminateProcess(process.hProcess, 255);
     return -1;
   }
