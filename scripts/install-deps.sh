@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and running Tessaro needs on Debian, when it is missing:
 # the MinGW-w64 cross compilers, a native C++ compiler for the build's own tools, Wine with its
-# 32-bit part, Xvfb, CMake, Ninja, GoogleTest sources; with the argument "gallery" also ImageMagick
+# 32-bit part, Xvfb, CMake, Ninja, GoogleTest sources, ccache; with the argument "gallery" also ImageMagick
 # for scripts/gallery.sh.
 set -euo pipefail
 
@@ -20,6 +20,8 @@ have cmake || missing+=(cmake)
 have ninja || missing+=(ninja-build)
 [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
 have python3 || missing+=(python3)
+# Compiler output cached across runs of the test command.
+have ccache || missing+=(ccache)
 # The gallery turns its pictures into PNG.
 if [ "${1:-}" = gallery ]; then
   [ -x /usr/bin/convert ] || missing+=(imagemagick)

@@ -3,6 +3,11 @@
 # fresh prefix of its own. On a machine that cannot run 32-bit programs the i686 build is checked
 # without running it (export table, imports, calling convention) and says so. Last comes a short
 # pass of the native fuzz targets.
+#
+# Both architectures are built first, one after the other (each build uses every core); then their
+# tests run side by side, each in its own prefix and display, so that one architecture's waits on
+# windows and processes overlap the other's work. Compiler output is cached across runs (ccache,
+# keyed on paths relative to this checkout, so a fresh clone in another folder reuses it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -11,24 +16,52 @@ source scripts/wine-env.sh
 presets=("$@")
 [ ${#presets[@]} -gt 0 ] || presets=(mingw-i686 mingw-x86_64)
 
+configure_args=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+  configure_args=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 status=0
 skipped=""
+runnable=()
 for preset in "${presets[@]}"; do
-  echo "== $preset: build"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
+  cmake --preset "$preset" "${configure_args[@]}" >/dev/null
   if [ "$preset" = mingw-i686 ] && ! tessaro_can_run_32bit; then
+    # Test programs that cannot run here are not built either: only what the checks read.
+    echo "== $preset: build (the engine, the host, the authoring tool and the sample suite)"
+    cmake --build --preset "$preset" --target Tessaro TessaroSetup tessaro-tool sample_suite
     echo "== $preset: the checks that run no program"
     ctest --preset "$preset" -L static || status=1
     skipped="i686 Wine tests SKIPPED (not run, not counted as passed): $TESSARO_32BIT_WHY; the i686 build was checked without running it"
     continue
   fi
-  echo "== $preset: test"
+  echo "== $preset: build"
+  cmake --build --preset "$preset"
+  runnable+=("$preset")
+done
+
+# Each architecture's tests in a prefix of their own, side by side; the output of each is shown
+# whole once it is done.
+pids=()
+for preset in "${runnable[@]}"; do
+  log="build/$preset/test-run.log"
   (
     tessaro_wine_up
     ctest --preset "$preset" --timeout 1500
-  ) || status=1
+  ) >"$log" 2>&1 &
+  pids+=($!)
+  # Let this prefix take its display before the next one looks for a free one.
+  sleep 2
 done
+for i in "${!runnable[@]}"; do
+  preset=${runnable[$i]}
+  if wait "${pids[$i]}"; then result=passed; else result=FAILED; status=1; fi
+  echo "== $preset: test ($result)"
+  cat "build/$preset/test-run.log"
+done
+
 # The pure parsing code, natively under the sanitizers: a short pass of every fuzz target.
 echo "== native: fuzz targets, a short pass"
 bash scripts/fuzz.sh 60 || status=1
