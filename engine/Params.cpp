@@ -68,11 +68,17 @@ std::string ReadIniString(const std::string& file, const std::string& section, c
   return buffer;
 }
 
-void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
+bool WriteIniString(const std::string& file, const std::string& section, const std::string& key,
                     const std::string& value) {
-  WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+  bool written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+  DWORD error = written ? ERROR_SUCCESS : GetLastError();
+  // The flush answers FALSE whatever happens: only the write itself can say whether it was done.
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
   ForgetIniFile(file);
+  if (!written)
+    LogLine("*** Unable to write " + file + " [" + section + "] " + key + " (WritePrivateProfileStringA error " +
+            std::to_string(error) + ")");
+  return written;
 }
 
 std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::string& section, size_t bufferSize) {
@@ -84,8 +90,8 @@ std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::str
   return names;
 }
 
-void WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes) {
-  WriteIniString(file, section, key, yes ? "YES" : "NO");
+bool WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes) {
+  return WriteIniString(file, section, key, yes ? "YES" : "NO");
 }
 
 bool YesByFirstLetter(const std::string& value, bool defaultValue) {

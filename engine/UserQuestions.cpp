@@ -1,5 +1,8 @@
 #include "engine/UserQuestions.h"
 
+#include "engine/Errors.h"
+#include "engine/Log.h"
+
 namespace {
 class NobodyToAsk : public UserQuestions {
  public:
@@ -9,6 +12,10 @@ class NobodyToAsk : public UserQuestions {
     return QuestionEnd{};
   }
   PageEnd ShowDependencyErrors(const std::string&, const std::string&, int) override { return PageEnd::Cancel; }
+  int TellFailure(const std::string& text, unsigned) override {
+    LogLine("***** " + text);
+    return IDOK_ANSWER;
+  }
 };
 
 UserQuestions*& Installed() {

@@ -1,5 +1,8 @@
 #include "ui/PageHost.h"
 
+#include "engine/Errors.h"
+#include "engine/Log.h"
+#include "engine/Params.h"
 #include "engine/UserQuestions.h"
 #include "ui/MessageSteps.h"
 #include "ui/windows/WindowPageHost.h"
@@ -22,6 +25,14 @@ class QuestionsOnPages : public UserQuestions {
   }
   PageEnd ShowDependencyErrors(const std::string& title, const std::string& text, int group) override {
     return Pages().DependencyErrorPage(title, text, group);
+  }
+  int TellFailure(const std::string& text, unsigned style) override {
+    // Nobody is there to close a box in an unattended run: the log alone carries the failure.
+    if (Unattended()) {
+      LogLine("***** " + text);
+      return IDOK_ANSWER;
+    }
+    return ShowErrorText(text, style);
   }
 };
 QuestionsOnPages questionsOnPages;
