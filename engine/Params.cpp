@@ -159,7 +159,10 @@ std::string FindParamsIniFile(const std::string& setupDir, const std::string& co
   }
   if (!source.empty() && !EqualsNoCase(source, staged)) {
     SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
-    CopyFileA(source.c_str(), staged.c_str(), FALSE);
+    // The staged file is what the run reads: a copy that failed leaves an older one, or none.
+    if (!CopyFileA(source.c_str(), staged.c_str(), FALSE))
+      LogLine("*** Unable to copy " + source + " to " + staged + " (CopyFileA error " + std::to_string(GetLastError()) +
+              ")");
     SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
     ForgetIniFile(staged);
   }

@@ -24,8 +24,12 @@ class UserQuestions {
   virtual int TellFailure(const std::string& text, unsigned style) = 0;
 };
 
-// The provider in force. Without one, every question stops the run and every failure is only
-// logged: there is nobody to ask.
+// The provider in force. Without one, every question stops the run (there is nobody to ask), and
+// a failure is told as the pages tell it.
 UserQuestions& Questions();
 // Installs the provider; nullptr removes it.
 void SetUserQuestions(UserQuestions* provider);
+
+// How both the pages and a run without them tell a failure: ShowErrorText, except that an
+// unattended run only logs it (and answers 1).
+int ShowFailureText(const std::string& text, unsigned style);

@@ -1,8 +1,6 @@
 #include "ui/PageHost.h"
 
 #include "engine/Errors.h"
-#include "engine/Log.h"
-#include "engine/Params.h"
 #include "engine/UserQuestions.h"
 #include "ui/MessageSteps.h"
 #include "ui/windows/WindowPageHost.h"
@@ -27,12 +25,9 @@ class QuestionsOnPages : public UserQuestions {
     return Pages().DependencyErrorPage(title, text, group);
   }
   int TellFailure(const std::string& text, unsigned style) override {
-    // Nobody is there to close a box in an unattended run: the log alone carries the failure.
-    if (Unattended()) {
-      LogLine("***** " + text);
-      return IDOK_ANSWER;
-    }
-    return ShowErrorText(text, style);
+    // In front of the page that is up; nobody is there to close a box in an unattended run, so
+    // the log alone carries the failure then.
+    return ShowFailureText(text, style);
   }
 };
 QuestionsOnPages questionsOnPages;
