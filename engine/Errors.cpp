@@ -52,11 +52,23 @@ void LogCaughtError(std::exception_ptr caught) {
   try {
     std::rethrow_exception(caught);
   } catch (const CMyError& error) {
+    // A check error without a message has already asked and said what it had to.
     if (!error.Message().empty()) error.LogError();
-  } catch (const std::exception& error) {
-    LogLine(std::string("*** Error - ") + error.what());
+    return;
   } catch (...) {
   }
+  LogLine("*** Error - " + CaughtErrorText(caught));
+}
+
+std::string CaughtErrorText(std::exception_ptr caught) {
+  try {
+    std::rethrow_exception(caught);
+  } catch (const std::exception& error) {
+    const char* text = error.what();
+    if (text && *text) return text;
+  } catch (...) {
+  }
+  return "an exception that says nothing about itself";
 }
 
 void CMyError::Report() { ShowErrorText(Message(), kStyleStop); }

@@ -32,14 +32,16 @@ class ScopedMessageOwner {
 // The owner in force (none when no page is up).
 HWND__* MessageOwner();
 
-class CMyError {
+// The engine's errors are standard exceptions: whatever frame catches one can say what it was.
+class CMyError : public std::exception {
  public:
   CMyError() = default;
   explicit CMyError(std::string message) : message_(std::move(message)) {}
-  virtual ~CMyError() = default;
+  ~CMyError() override = default;
   virtual void Report();
   void LogError() const;
   const std::string& Message() const { return message_; }
+  const char* what() const noexcept override { return message_.c_str(); }
 
  private:
   std::string message_;
@@ -50,6 +52,9 @@ CMyError Win32Failure(const std::string& call);
 
 // Logs the text of a caught error ("*** Error - " + text) when it has one.
 void LogCaughtError(std::exception_ptr caught);
+// What a caught exception says: its what() text, or a fixed text for anything that is no
+// standard exception.
+std::string CaughtErrorText(std::exception_ptr caught);
 
 // A fault in a description file. Where the fault lies (file, section, item) is kept class-wide
 // by whoever reads a file, and survives throws and reports.

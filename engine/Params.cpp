@@ -68,11 +68,17 @@ std::string ReadIniString(const std::string& file, const std::string& section, c
   return buffer;
 }
 
-void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
+bool WriteIniString(const std::string& file, const std::string& section, const std::string& key,
                     const std::string& value) {
-  WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+  bool written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+  DWORD error = written ? ERROR_SUCCESS : GetLastError();
+  // The flush answers FALSE whatever happens: only the write itself can say whether it was done.
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
   ForgetIniFile(file);
+  if (!written)
+    LogLine("*** Unable to write " + file + " [" + section + "] " + key + " (WritePrivateProfileStringA error " +
+            std::to_string(error) + ")");
+  return written;
 }
 
 std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::string& section, size_t bufferSize) {
@@ -84,8 +90,8 @@ std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::str
   return names;
 }
 
-void WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes) {
-  WriteIniString(file, section, key, yes ? "YES" : "NO");
+bool WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes) {
+  return WriteIniString(file, section, key, yes ? "YES" : "NO");
 }
 
 bool YesByFirstLetter(const std::string& value, bool defaultValue) {
@@ -153,7 +159,10 @@ std::string FindParamsIniFile(const std::string& setupDir, const std::string& co
   }
   if (!source.empty() && !EqualsNoCase(source, staged)) {
     SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
-    CopyFileA(source.c_str(), staged.c_str(), FALSE);
+    // The staged file is what the run reads: a copy that failed leaves an older one, or none.
+    if (!CopyFileA(source.c_str(), staged.c_str(), FALSE))
+      LogLine("*** Unable to copy " + source + " to " + staged + " (CopyFileA error " + std::to_string(GetLastError()) +
+              ")");
     SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
     ForgetIniFile(staged);
   }

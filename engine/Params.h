@@ -9,11 +9,15 @@
 // answered from the file's sections, each read once.
 std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key);
 // Writes a value and flushes the profile cache of that file so that other processes see it.
-void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
-                    const std::string& value);
+// False when the value could not be written; the log then says so, in one form: "*** Unable to
+// write <file> [<section>] <key> (WritePrivateProfileStringA error N)". The value itself is never
+// logged (it may be a password).
+[[nodiscard]] bool WriteIniString(const std::string& file, const std::string& section, const std::string& key,
+                                  const std::string& value);
 // The key names of a section, read in one piece into a buffer of `bufferSize` bytes.
 std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::string& section, size_t bufferSize);
-void WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes);
+[[nodiscard]] bool WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key,
+                                 bool yes);
 
 // Parameter switches: empty gives the default; yes exactly when the first letter is Y/y/T/t.
 bool YesByFirstLetter(const std::string& value, bool defaultValue);

@@ -66,7 +66,12 @@ bool CreateDirectoryTree(const std::string& path) {
   if (!parent.empty() && parent != target && !DirectoryExists(parent) && parent.size() > 2) {
     if (!CreateDirectoryTree(parent)) return false;
   }
-  return CreateDirectoryA(target.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  if (CreateDirectoryA(target.c_str(), nullptr)) return true;
+  DWORD error = GetLastError();
+  // Someone else may have made it meanwhile; a file of that name is no directory.
+  if (error == ERROR_ALREADY_EXISTS && DirectoryExists(target)) return true;
+  SetLastError(error);
+  return false;
 }
 
 namespace {

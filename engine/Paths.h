@@ -19,8 +19,10 @@ bool IsPlainFileName(const std::string& name);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool PathExists(const std::string& path);
-// Creates a directory with every missing parent.
-bool CreateDirectoryTree(const std::string& path);
+// Creates a directory with every missing parent. False when it is not there afterwards (a file
+// in its place counts as missing); GetLastError() then holds the error of the first directory
+// that could not be made.
+[[nodiscard]] bool CreateDirectoryTree(const std::string& path);
 // Replaces the file with these bytes whole or leaves it as it was: the bytes go into a file
 // beside it first, which then takes its place. A failure is logged with its Win32 error.
 bool ReplaceFileWhole(const std::string& path, const std::string& bytes);

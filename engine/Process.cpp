@@ -28,26 +28,35 @@ DWORD WINAPI StartProcessThread(void* parameter) {
 }
 }  // namespace
 
-UniqueHandle StartProcess(const std::string& commandLine) {
+StartedProcess StartProcess(const std::string& commandLine) {
   // CreateProcessA may write into the command line it is given.
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started = {};
+  StartedProcess result;
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                      &startup, &started))
-    return UniqueHandle();
+                      &startup, &started)) {
+    result.error = GetLastError();
+    return result;
+  }
   UniqueHandle thread(started.hThread);
-  return UniqueHandle(started.hProcess);
+  result.process.reset(started.hProcess);
+  return result;
 }
 
-void WaitForProcessEnd(const UniqueHandle& process) { WaitForSingleObject(process.get(), INFINITE); }
+std::optional<unsigned long> WaitForProcessEnd(const UniqueHandle& process) {
+  WaitForSingleObject(process.get(), INFINITE);
+  DWORD exitCode = 0;
+  if (!GetExitCodeProcess(process.get(), &exitCode)) return std::nullopt;
+  return exitCode;
+}
 
 bool RunAndWait(const std::string& commandLine) {
-  UniqueHandle process = StartProcess(commandLine);
-  if (!process) return false;
-  WaitForProcessEnd(process);
+  StartedProcess started = StartProcess(commandLine);
+  if (!started.process) return false;
+  WaitForProcessEnd(started.process);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Starting programs: one place for command lines, process creation and waiting.
+#include <optional>
 #include <string>
 
 #include "engine/Win32Handles.h"
@@ -13,11 +14,17 @@ std::string ProgramInCommandLine(const std::string& programPath);
 // be started.
 bool RunAndWait(const std::string& commandLine);
 
-// Starts the command line as RunAndWait does, without waiting; an empty handle when it could
-// not be started.
-UniqueHandle StartProcess(const std::string& commandLine);
-// Waits without a time limit until the process has ended.
-void WaitForProcessEnd(const UniqueHandle& process);
+// A started process, or, when it could not be started, an empty handle and the system's error
+// code of CreateProcessA.
+struct StartedProcess {
+  UniqueHandle process;
+  unsigned long error = 0;
+};
+// Starts the command line as RunAndWait does, without waiting.
+StartedProcess StartProcess(const std::string& commandLine);
+// Waits without a time limit until the process has ended; answers its exit code, or nothing when
+// the system cannot tell it.
+std::optional<unsigned long> WaitForProcessEnd(const UniqueHandle& process);
 // Starts the command line from a short-lived thread of its own and returns at once. The thread
 // only creates the process; it keeps the engine module loaded until it has ended.
 void StartProcessInBackground(const std::string& commandLine);

@@ -1,5 +1,9 @@
 #include "engine/UserQuestions.h"
 
+#include "engine/Errors.h"
+#include "engine/Log.h"
+#include "engine/Params.h"
+
 namespace {
 class NobodyToAsk : public UserQuestions {
  public:
@@ -9,6 +13,7 @@ class NobodyToAsk : public UserQuestions {
     return QuestionEnd{};
   }
   PageEnd ShowDependencyErrors(const std::string&, const std::string&, int) override { return PageEnd::Cancel; }
+  int TellFailure(const std::string& text, unsigned style) override { return ShowFailureText(text, style); }
 };
 
 UserQuestions*& Installed() {
@@ -24,3 +29,9 @@ UserQuestions& Questions() {
 }
 
 void SetUserQuestions(UserQuestions* provider) { Installed() = provider; }
+
+int ShowFailureText(const std::string& text, unsigned style) {
+  if (!Unattended()) return ShowErrorText(text, style);
+  LogLine("***** " + text);
+  return IDOK_ANSWER;
+}

@@ -18,9 +18,18 @@ class UserQuestions {
                                   const std::string& yesText, const std::string& noText) = 0;
   // The dependency error page with the report's lines.
   virtual PageEnd ShowDependencyErrors(const std::string& title, const std::string& text, int group) = 0;
+  // Tells the user of a failure (message box style `style`) and logs it after "***** ", as
+  // ShowErrorText does; an unattended run only logs it. Answers the box's result (1 when none
+  // was shown).
+  virtual int TellFailure(const std::string& text, unsigned style) = 0;
 };
 
-// The provider in force. Without one, every question stops the run: there is nobody to ask.
+// The provider in force. Without one, every question stops the run (there is nobody to ask), and
+// a failure is told as the pages tell it.
 UserQuestions& Questions();
 // Installs the provider; nullptr removes it.
 void SetUserQuestions(UserQuestions* provider);
+
+// How both the pages and a run without them tell a failure: ShowErrorText, except that an
+// unattended run only logs it (and answers 1).
+int ShowFailureText(const std::string& text, unsigned style);

@@ -6,11 +6,11 @@
 #include "model/Model.h"
 
 TS_EXPORT unsigned long TSGetDiskSpaceRequired(const char* drive) {
-  return Quietly(0UL, [&] { return RequiredOnDrive(Master(), TextArg(drive), false); });
+  return Quietly(__func__, 0UL, [&] { return RequiredOnDrive(Master(), TextArg(drive), false); });
 }
 
 TS_EXPORT unsigned long TSGetTotalDiskSpaceRequired() {
-  return Quietly(0UL, [] {
+  return Quietly(__func__, 0UL, [] {
     Kilobytes total = TotalSetupSpace(Master());
     LogLine(Format("Total disk space required for the Setup = %lu", total));
     return total;
@@ -18,7 +18,7 @@ TS_EXPORT unsigned long TSGetTotalDiskSpaceRequired() {
 }
 
 TS_EXPORT unsigned long TSGetSetupDiskSpaceRequired(const char* setupId) {
-  return Quietly(0UL, [&] {
+  return Quietly(__func__, 0UL, [&] {
     std::string id = TextArg(setupId);
     Kilobytes space = SetupSpaceOf(Master(), ToUpper(id));
     LogLine(Format("Disk space required for %s = %lu", id.c_str(), space));

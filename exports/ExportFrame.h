@@ -26,13 +26,18 @@ inline void CopyListOut(const char* exportName, const std::vector<std::string>& 
   CopyToBuffer(fitted.text, buffer, size);
 }
 
-// Runs an export's body; any exception yields `fallback` without a word. For exports whose
-// contract is that they never fail (parameter reads and writes, queries).
+// Runs the body of the export `exportName`; an exception is logged ("*** <export>: <what>") and
+// the export answers `fallback`. For exports whose contract is that they never fail (parameter
+// reads and writes, queries): the script goes on, and the log says what went wrong.
 template <typename R, typename Body>
-R Quietly(R fallback, Body&& body) {
+R Quietly(const char* exportName, R fallback, Body&& body) {
   try {
     return body();
   } catch (...) {
+    try {
+      LogLine("*** " + std::string(exportName) + ": " + CaughtErrorText(std::current_exception()));
+    } catch (...) {
+    }
     return fallback;
   }
 }

@@ -5,17 +5,17 @@
 #include "install/InstallExecution.h"
 
 TS_EXPORT int TS_IsInstalled(const char* propIni) {
-  return Quietly(-1, [&] { return IsProductInstalled(TextArg(propIni)); });
+  return Quietly(__func__, -1, [&] { return IsProductInstalled(TextArg(propIni)); });
 }
 
 TS_EXPORT int TS_DoInstall(const char* propIni) {
-  return Quietly(-1, [&] { return InstallProduct(TextArg(propIni)); });
+  return Quietly(__func__, -1, [&] { return InstallProduct(TextArg(propIni)); });
 }
 
 TS_EXPORT int TS_DoZOVInstall(const char* propIni, const char* configIni) {
-  return Quietly(0, [&] { return RunProductSetupProgram(TextArg(propIni), TextArg(configIni)); });
+  return Quietly(__func__, 0, [&] { return RunProductSetupProgram(TextArg(propIni), TextArg(configIni)); });
 }
 
 TS_EXPORT int TS_DoINFInstall(const char* propIni, int) {
-  return Quietly(-1, [&] { return RunInstallationLibrary(TextArg(propIni)); });
+  return Quietly(__func__, -1, [&] { return RunInstallationLibrary(TextArg(propIni)); });
 }

@@ -3,33 +3,33 @@
 #include "exports/ExportFrame.h"
 
 TS_EXPORT int TSSetLogLevel(int level) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     SetLogIndentLevel(level);
     return 0;
   });
 }
 
 TS_EXPORT int TSIndentLog() {
-  return Quietly(0, [] {
+  return Quietly(__func__, 0, [] {
     LogIndent();
     return 0;
   });
 }
 
 TS_EXPORT int TSUnindentLog() {
-  return Quietly(0, [] {
+  return Quietly(__func__, 0, [] {
     LogUnindent();
     return 0;
   });
 }
 
 TS_EXPORT int TSAddToLog(const char* text) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     LogLine(text ? text : "");
     return 0;
   });
 }
 
 TS_EXPORT int LogWindows() {
-  return Quietly(0, [] { return LogTopLevelWindows(); });
+  return Quietly(__func__, 0, [] { return LogTopLevelWindows(); });
 }

@@ -3,5 +3,5 @@
 #include "mif/StatusFiles.h"
 
 TS_EXPORT int TS_MIFError(const char* descriptionFile) {
-  return Quietly(1, [&] { return ProductSetupSucceeded(descriptionFile ? descriptionFile : "") ? 0 : 1; });
+  return Quietly(__func__, 1, [&] { return ProductSetupSucceeded(descriptionFile ? descriptionFile : "") ? 0 : 1; });
 }

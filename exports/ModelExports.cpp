@@ -19,6 +19,7 @@ TS_EXPORT int TS_LoadSetupData(const char* parametersFile) {
     error.Report();
   } catch (...) {
     try {
+      LogCaughtError(std::current_exception());
       ShowErrorText("An unknown error occurred in loading setup data from " +
                         JoinPath(EngineDirectory(), "prop.ini") + ".",
                     kStyleExclamation);
@@ -29,14 +30,14 @@ TS_EXPORT int TS_LoadSetupData(const char* parametersFile) {
 }
 
 TS_EXPORT int TS_UnloadSetupData() {
-  return Quietly(0, [] {
+  return Quietly(__func__, 0, [] {
     DestroySetupData();
     return 0;
   });
 }
 
 TS_EXPORT int TSTranslateKeyword(const char* keyword, char* buffer, int* final) {
-  return Quietly(-1, [&] {
+  return Quietly(__func__, -1, [&] {
     std::string value;
     int isFinal = 1;
     int result = TranslateBuiltinKeyword(keyword ? keyword : "", value, isFinal);
@@ -48,5 +49,5 @@ TS_EXPORT int TSTranslateKeyword(const char* keyword, char* buffer, int* final) 
 }
 
 TS_EXPORT int TSGetPropYesNo(const char* key, int defaultValue) {
-  return Quietly(defaultValue ? 1 : 0, [&] { return GetPropYesNo(key ? key : "", defaultValue != 0) ? 1 : 0; });
+  return Quietly(__func__, defaultValue ? 1 : 0, [&] { return GetPropYesNo(key ? key : "", defaultValue != 0) ? 1 : 0; });
 }

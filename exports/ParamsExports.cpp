@@ -15,7 +15,7 @@ std::string TargetKey(unsigned index) { return "Target" + std::to_string(index);
 }  // namespace
 
 TS_EXPORT int TS_FindParamsIniFile(const char* setupDir, const char* commandLine, char* out) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
     CopyToBuffer(FindParamsIniFile(TextArg(setupDir), TextArg(commandLine)), out, TS_PATH_BUFFER_SIZE);
     return 0;
@@ -23,7 +23,7 @@ TS_EXPORT int TS_FindParamsIniFile(const char* setupDir, const char* commandLine
 }
 
 TS_EXPORT int TSGetParam(const char* key, char* out) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
     Out(out, GetParam(TextArg(key)));
     return 0;
@@ -31,11 +31,11 @@ TS_EXPORT int TSGetParam(const char* key, char* out) {
 }
 
 TS_EXPORT int TSGetParamYesNo(const char* key, int defaultValue) {
-  return Quietly(defaultValue ? 1 : 0, [&] { return GetParamYesNo(TextArg(key), defaultValue != 0) ? 1 : 0; });
+  return Quietly(__func__, defaultValue ? 1 : 0, [&] { return GetParamYesNo(TextArg(key), defaultValue != 0) ? 1 : 0; });
 }
 
 TS_EXPORT int TSGetParamTarget(int index, char* out) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
     Out(out, GetParamTarget(index));
     return 0;
@@ -43,40 +43,43 @@ TS_EXPORT int TSGetParamTarget(int index, char* out) {
 }
 
 TS_EXPORT int TSWriteParam(const char* iniFile, const char* key, const char* value) {
-  return Quietly(0, [&] {
-    WriteIniString(TextArg(iniFile), "Main", TextArg(key), TextArg(value));
+  return Quietly(__func__, 0, [&] {
+    // The answer is 0 either way; a value that could not be written is in the log.
+    static_cast<void>(WriteIniString(TextArg(iniFile), "Main", TextArg(key), TextArg(value)));
     return 0;
   });
 }
 
 TS_EXPORT int TSWriteParamYesNo(const char* iniFile, const char* key, int yes) {
-  return Quietly(0, [&] {
-    WriteIniYesNo(TextArg(iniFile), "Main", TextArg(key), yes != 0);
+  return Quietly(__func__, 0, [&] {
+    // The answer is 0 either way; a value that could not be written is in the log.
+    static_cast<void>(WriteIniYesNo(TextArg(iniFile), "Main", TextArg(key), yes != 0));
     return 0;
   });
 }
 
 TS_EXPORT int TSWriteParamTarget(const char* iniFile, unsigned index, const char* value) {
-  return Quietly(0, [&] {
-    WriteIniString(TextArg(iniFile), "Targets", TargetKey(index), TextArg(value));
+  return Quietly(__func__, 0, [&] {
+    // The answer is 0 either way; a value that could not be written is in the log.
+    static_cast<void>(WriteIniString(TextArg(iniFile), "Targets", TargetKey(index), TextArg(value)));
     return 0;
   });
 }
 
 TS_EXPORT int TSWriteParam2(const char* key, const char* value) {
-  return Quietly(0, [&] { return TSWriteParam(ParamsFileInForce().c_str(), key, value); });
+  return Quietly(__func__, 0, [&] { return TSWriteParam(ParamsFileInForce().c_str(), key, value); });
 }
 
 TS_EXPORT int TSWriteParamYesNo2(const char* key, int yes) {
-  return Quietly(0, [&] { return TSWriteParamYesNo(ParamsFileInForce().c_str(), key, yes); });
+  return Quietly(__func__, 0, [&] { return TSWriteParamYesNo(ParamsFileInForce().c_str(), key, yes); });
 }
 
 TS_EXPORT int TSWriteParamTarget2(unsigned index, const char* value) {
-  return Quietly(0, [&] { return TSWriteParamTarget(ParamsFileInForce().c_str(), index, value); });
+  return Quietly(__func__, 0, [&] { return TSWriteParamTarget(ParamsFileInForce().c_str(), index, value); });
 }
 
 TS_EXPORT int TSGetProp(const char* key, char* out) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
     Out(out, ReadIniString(DescriptionInForce(), "Main", TextArg(key)));
     return 0;
@@ -84,27 +87,27 @@ TS_EXPORT int TSGetProp(const char* key, char* out) {
 }
 
 TS_EXPORT int TSAllMessages() {
-  return Quietly(1, [] { return AllMessages() ? 1 : 0; });
+  return Quietly(__func__, 1, [] { return AllMessages() ? 1 : 0; });
 }
 TS_EXPORT int TSSomeMessages() {
-  return Quietly(0, [] { return SomeMessages() ? 1 : 0; });
+  return Quietly(__func__, 0, [] { return SomeMessages() ? 1 : 0; });
 }
 TS_EXPORT int TSNoMessages() {
-  return Quietly(0, [] { return NoMessages() ? 1 : 0; });
+  return Quietly(__func__, 0, [] { return NoMessages() ? 1 : 0; });
 }
 TS_EXPORT int TSUnattended() {
-  return Quietly(0, [] { return Unattended() ? 1 : 0; });
+  return Quietly(__func__, 0, [] { return Unattended() ? 1 : 0; });
 }
 
 TS_EXPORT int TSGetConfigIniFile(char* out) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     CopyToBuffer(ParamsFileInForce(), out, TS_PATH_BUFFER_SIZE);
     return 0;
   });
 }
 
 TS_EXPORT int TSGetTempDir(char* out) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     CopyToBuffer(TempDirectory(), out, TS_PATH_BUFFER_SIZE);
     return 0;
   });

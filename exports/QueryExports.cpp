@@ -10,8 +10,8 @@ std::string Arg(const char* text) { return text ? text : ""; }
 
 // Copies the answer into the script's buffer; the buffer is empty when the query fails.
 template <typename Query>
-int Answer(char* out, Query&& answer) {
-  return Quietly(0, [&] {
+int Answer(const char* exportName, char* out, Query&& answer) {
+  return Quietly(exportName, 0, [&] {
     if (out) *out = '\0';
     CopyToBuffer(answer(), out, TS_VALUE_BUFFER_SIZE);
     return 0;
@@ -19,55 +19,55 @@ int Answer(char* out, Query&& answer) {
 }
 // A query by ID: the script's ID is upper-cased first.
 template <typename Query>
-int AnswerById(const char* id, char* out, Query&& query) {
-  return Answer(out, [&] { return query(ToUpper(Arg(id))); });
+int AnswerById(const char* exportName, const char* id, char* out, Query&& query) {
+  return Answer(exportName, out, [&] { return query(ToUpper(Arg(id))); });
 }
 }  // namespace
 
-TS_EXPORT int TSGetSetupType(char* out) { return Answer(out, ChosenSetupType); }
-TS_EXPORT int TSGetFolder(char* out) { return Answer(out, ChosenFolder); }
-TS_EXPORT int TSGetServer(char* out) { return Answer(out, ChosenServer); }
-TS_EXPORT int TSGetRootSetupID(char* out) { return Answer(out, RootSetupId); }
-TS_EXPORT int TSGetRootTargetPath(char* out) { return Answer(out, RootTargetPath); }
+TS_EXPORT int TSGetSetupType(char* out) { return Answer(__func__, out, ChosenSetupType); }
+TS_EXPORT int TSGetFolder(char* out) { return Answer(__func__, out, ChosenFolder); }
+TS_EXPORT int TSGetServer(char* out) { return Answer(__func__, out, ChosenServer); }
+TS_EXPORT int TSGetRootSetupID(char* out) { return Answer(__func__, out, RootSetupId); }
+TS_EXPORT int TSGetRootTargetPath(char* out) { return Answer(__func__, out, RootTargetPath); }
 
 TS_EXPORT int TS_IsMasterInstaller() {
-  return Quietly(0, [] { return IsMasterInstaller() ? 1 : 0; });
+  return Quietly(__func__, 0, [] { return IsMasterInstaller() ? 1 : 0; });
 }
 // Accounts are not checked against the system: every account is accepted.
 TS_EXPORT int TS_ValidateAccount(const char*, const char*) { return 1; }
 TS_EXPORT int TS_ValidateAccountAccess(const char*, const char*, const char*) { return 1; }
 
 TS_EXPORT int TSGetSetupID(int index, char* out) {
-  return Answer(out, [&] { return SubsetupIdAt(index); });
+  return Answer(__func__, out, [&] { return SubsetupIdAt(index); });
 }
 TS_EXPORT int TSGetTargetID(int index, char* out) {
-  return Answer(out, [&] { return TargetIdAt(index); });
+  return Answer(__func__, out, [&] { return TargetIdAt(index); });
 }
 TS_EXPORT int TSGetComponentID(int index, char* out) {
-  return Answer(out, [&] { return ComponentIdAt(index); });
+  return Answer(__func__, out, [&] { return ComponentIdAt(index); });
 }
 
 TS_EXPORT int TSGetSetupName(const char* setupId, char* out) {
   // The warning for an unknown setup names the ID as the script passed it.
-  return Answer(out, [&] { return SetupName(Arg(setupId)); });
+  return Answer(__func__, out, [&] { return SetupName(Arg(setupId)); });
 }
-TS_EXPORT int TSGetSetupPropIniFile(const char* id, char* out) { return AnswerById(id, out, SetupPropIniFile); }
-TS_EXPORT int TSGetSetupSelected(const char* id, char* out) { return AnswerById(id, out, SetupSelected); }
-TS_EXPORT int TSGetWindowClass(const char* id, char* out) { return AnswerById(id, out, SetupWindowClass); }
-TS_EXPORT int TSGetWindowName(const char* id, char* out) { return AnswerById(id, out, SetupWindowName); }
-TS_EXPORT int TSGetFeatureSelected(const char* id, char* out) { return AnswerById(id, out, FeatureSelected); }
-TS_EXPORT int TSGetComponentType(const char* id, char* out) { return AnswerById(id, out, ComponentType); }
-TS_EXPORT int TSGetComponentSelected(const char* id, char* out) { return AnswerById(id, out, ComponentSelected); }
+TS_EXPORT int TSGetSetupPropIniFile(const char* id, char* out) { return AnswerById(__func__, id, out, SetupPropIniFile); }
+TS_EXPORT int TSGetSetupSelected(const char* id, char* out) { return AnswerById(__func__, id, out, SetupSelected); }
+TS_EXPORT int TSGetWindowClass(const char* id, char* out) { return AnswerById(__func__, id, out, SetupWindowClass); }
+TS_EXPORT int TSGetWindowName(const char* id, char* out) { return AnswerById(__func__, id, out, SetupWindowName); }
+TS_EXPORT int TSGetFeatureSelected(const char* id, char* out) { return AnswerById(__func__, id, out, FeatureSelected); }
+TS_EXPORT int TSGetComponentType(const char* id, char* out) { return AnswerById(__func__, id, out, ComponentType); }
+TS_EXPORT int TSGetComponentSelected(const char* id, char* out) { return AnswerById(__func__, id, out, ComponentSelected); }
 TS_EXPORT int TSGetComponentPropIniFile(const char* id, char* out) {
-  return AnswerById(id, out, CoreComponentPropIniFile);
+  return AnswerById(__func__, id, out, CoreComponentPropIniFile);
 }
-TS_EXPORT int TSGetComponentName(const char* id, char* out) { return AnswerById(id, out, CoreComponentName); }
-TS_EXPORT int TSGetTargetAttributes(const char* id, char* out) { return AnswerById(id, out, TargetAttributes); }
-TS_EXPORT int TSGetTargetPath(const char* id, char* out) { return AnswerById(id, out, RegisteredTargetPath); }
+TS_EXPORT int TSGetComponentName(const char* id, char* out) { return AnswerById(__func__, id, out, CoreComponentName); }
+TS_EXPORT int TSGetTargetAttributes(const char* id, char* out) { return AnswerById(__func__, id, out, TargetAttributes); }
+TS_EXPORT int TSGetTargetPath(const char* id, char* out) { return AnswerById(__func__, id, out, RegisteredTargetPath); }
 // Service account IDs are passed on as the script gives them.
 TS_EXPORT int TSGetPWUserName(const char* id, char* out) {
-  return Answer(out, [&] { return PasswordUserName(Arg(id)); });
+  return Answer(__func__, out, [&] { return PasswordUserName(Arg(id)); });
 }
 TS_EXPORT int TSGetPWPassword(const char* id, char* out) {
-  return Answer(out, [&] { return PasswordText(Arg(id)); });
+  return Answer(__func__, out, [&] { return PasswordText(Arg(id)); });
 }

@@ -16,7 +16,7 @@ void Clear(char* buffer) {
 }  // namespace
 
 TS_EXPORT int TS_GetCurrentCD(const char* root, char* cdId) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     Clear(cdId);
     Out(cdId, IdentifyCurrentCD(Arg(root)));
     return 0;
@@ -24,14 +24,14 @@ TS_EXPORT int TS_GetCurrentCD(const char* root, char* cdId) {
 }
 
 TS_EXPORT int TS_InitializeInstallControl() {
-  return Quietly(0, [] {
+  return Quietly(__func__, 0, [] {
     InitializeInstallControl();
     return 0;
   });
 }
 
 TS_EXPORT int TS_GetNextCD(char* cdId) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     Clear(cdId);
     Out(cdId, NextCD());
     return 0;
@@ -39,7 +39,7 @@ TS_EXPORT int TS_GetNextCD(char* cdId) {
 }
 
 TS_EXPORT int TS_GetCDDesc(const char* cdId, char* description) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     Clear(description);
     Out(description, CDDescription(Arg(cdId)));
     return 0;
@@ -47,7 +47,7 @@ TS_EXPORT int TS_GetCDDesc(const char* cdId, char* description) {
 }
 
 TS_EXPORT int TS_GetNextSetup(char* setupId) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     Clear(setupId);
     bool core = false;
     Out(setupId, NextSetup(core));
@@ -56,15 +56,15 @@ TS_EXPORT int TS_GetNextSetup(char* setupId) {
 }
 
 TS_EXPORT int TS_NumberOfSetups() {
-  return Quietly(0, [] { return NumberOfSetups(); });
+  return Quietly(__func__, 0, [] { return NumberOfSetups(); });
 }
 
 TS_EXPORT int TS_AllInstalled() {
-  return Quietly(0, [] { return AllInstalled() ? 1 : 0; });
+  return Quietly(__func__, 0, [] { return AllInstalled() ? 1 : 0; });
 }
 
 TS_EXPORT int TS_GetSetupsNotInstalled(char* list) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     Clear(list);
     CopyListOut("TS_GetSetupsNotInstalled", SetupsNotInstalled(), ",", list, TS_LIST_BUFFER_SIZE);
     return 0;
@@ -72,14 +72,14 @@ TS_EXPORT int TS_GetSetupsNotInstalled(char* list) {
 }
 
 TS_EXPORT int TS_SetInstalled(const char* setupId) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     SetSetupInstalled(ToUpper(Arg(setupId)));
     return 0;
   });
 }
 
 TS_EXPORT int TS_SetInstallError(const char* setupId) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     SetSetupInstallError(ToUpper(Arg(setupId)));
     return 0;
   });

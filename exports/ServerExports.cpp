@@ -8,18 +8,19 @@
 #include "state/UninstallFiles.h"
 
 TS_EXPORT int TSGetNEXOServerActive() {
-  return Quietly(0, [] { return NexoServerActive() ? 1 : 0; });
+  return Quietly(__func__, 0, [] { return NexoServerActive() ? 1 : 0; });
 }
 
 TS_EXPORT int TSSetNEXOServerActive(int active) {
-  return Quietly(0, [&] {
-    RecordServerActive(active != 0);
+  return Quietly(__func__, 0, [&] {
+    // The answer is fixed; a value that could not be written is in the log.
+    static_cast<void>(RecordServerActive(active != 0));
     return 0;
   });
 }
 
 TS_EXPORT int TSGetNEXOServer(char* out) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
     CopyToBuffer(NexoServerName(), out, TS_SERVER_BUFFER_SIZE);
     return 0;
@@ -27,25 +28,27 @@ TS_EXPORT int TSGetNEXOServer(char* out) {
 }
 
 TS_EXPORT int TSSetNEXOServer(const char* name) {
-  return Quietly(0, [&] {
-    RecordServerName(TextArg(name));
+  return Quietly(__func__, 0, [&] {
+    // The answer is fixed; a value that could not be written is in the log.
+    static_cast<void>(RecordServerName(TextArg(name)));
     return 0;
   });
 }
 
 TS_EXPORT int TSNEXOFirstTime() {
-  return Quietly(0, [] { return ServerChoiceMissing() ? 1 : 0; });
+  return Quietly(__func__, 0, [] { return ServerChoiceMissing() ? 1 : 0; });
 }
 
 TS_EXPORT int TSRegisterNEXOTask(const char* name, const char* value) {
-  return Quietly(0, [&] {
-    RegisterNexoTask(TextArg(name), TextArg(value));
+  return Quietly(__func__, 0, [&] {
+    // The answer is fixed; a value that could not be written is in the log.
+    static_cast<void>(RegisterNexoTask(TextArg(name), TextArg(value)));
     return 0;
   });
 }
 
 TS_EXPORT int TSGetNEXOTasks(char* out) {
-  return Quietly(0, [&] {
+  return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
     CopyListOut("TSGetNEXOTasks", InstalledApplications(), ",", out, TS_LIST_BUFFER_SIZE);
     return 0;

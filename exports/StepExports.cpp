@@ -15,6 +15,8 @@
 #include "ui/AccountSteps.h"
 
 namespace {
+// A record step answers this when an exception stopped it or when a record it had to write could
+// not be written (the log names each one).
 constexpr int kRecordFailed = -1;
 }  // namespace
 
@@ -52,8 +54,7 @@ TS_EXPORT int TS_FinalChecks(int) {
 
 TS_EXPORT int TS_Configuration() {
   return GuardedStep("An unknown error occurred during Configuration.", kRecordFailed, [] {
-    RecordConfiguration(Master());
-    return 0;
+    return RecordConfiguration(Master()) ? 0 : kRecordFailed;
   });
 }
 
@@ -62,25 +63,24 @@ TS_EXPORT int TSCommitFeatures() {
     std::set<std::string> notInstalled;
     for (const std::string& id : SetupsNotInstalled()) notInstalled.insert(ToUpper(id));
     for (const std::string& id : SetupsWithInstallError()) notInstalled.insert(ToUpper(id));
-    CommitFeatures(Master(), notInstalled);
-    return 0;
+    return CommitFeatures(Master(), notInstalled) ? 0 : kRecordFailed;
   });
 }
 
 TS_EXPORT int TS_RegisterTargets() {
   return GuardedStep("An unknown error occurred during Target Registration.", kRecordFailed, [] {
-    RegisterTargets(Master());
-    return 0;
+    return RegisterTargets(Master()) ? 0 : kRecordFailed;
   });
 }
 
 TS_EXPORT int TS_CleanRegistry() {
-  return Quietly(0, [] {
-    CleanRegistry();
+  return Quietly(__func__, 0, [] {
+    // The answer is fixed; a key that could not be removed is in the log.
+    static_cast<void>(CleanRegistry());
     return 0;
   });
 }
 
 TS_EXPORT int TS_FirstTimeInstall() {
-  return Quietly(0, [] { return Master().firstInstallOfTheseProducts; });
+  return Quietly(__func__, 0, [] { return Master().firstInstallOfTheseProducts; });
 }

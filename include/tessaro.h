@@ -187,11 +187,11 @@ TESSARO_FUNCTION(int, TS_PreSelection, (int direction));
 TESSARO_FUNCTION(int, TS_PostSelection, (int direction));
 /* Checks the disk space, then runs the FinalChecks hooks; a step result. */
 TESSARO_FUNCTION(int, TS_FinalChecks, (int reserved));
-/* Records the program folder, setup type and server choice; 0, or -1 on failure. */
+/* Records the program folder, setup type and server choice; 0, or -1 when a record could not be written (logged). */
 TESSARO_FUNCTION(int, TS_Configuration, (void));
-/* Records the installed features, passwords and core components; 0, or -1 on failure. */
+/* Records the installed features, passwords and core components; 0, or -1 when a record could not be written (logged). */
 TESSARO_FUNCTION(int, TSCommitFeatures, (void));
-/* Records the install directories; 0, or -1 on failure. */
+/* Records the install directories; 0, or -1 when a record could not be written (logged). */
 TESSARO_FUNCTION(int, TS_RegisterTargets, (void));
 /* Removes the engine's registry records; 0. */
 TESSARO_FUNCTION(int, TS_CleanRegistry, (void));
@@ -215,7 +215,8 @@ TESSARO_FUNCTION(int, TS_LogSetupData, (void));
 TESSARO_FUNCTION(int, TS_IsInstalled, (const char* propIni));
 /* Writes the product's configuration file and runs its installer; 0, or -1 on failure. */
 TESSARO_FUNCTION(int, TS_DoInstall, (const char* propIni));
-/* Starts the product's setup program with configIni; 0. */
+/* Starts the product's setup program with configIni and waits for it unless it names its window; 0.
+   The exit code is logged and kept for TS_MIFError; 3010 and 1641 schedule a restart. */
 TESSARO_FUNCTION(int, TS_DoZOVInstall, (const char* propIni, const char* configIni));
 /* Calls the product's installation library; 0, or -1 when it or its entry point is missing. */
 TESSARO_FUNCTION(int, TS_DoINFInstall, (const char* propIni, int reserved));
@@ -331,7 +332,8 @@ TESSARO_FUNCTION(int, TS_AddToNTPath, (const char* directory, int reserved));
 TESSARO_FUNCTION(int, TS_ScheduleReboot, (void));
 /* Removes the restart mark; 0. */
 TESSARO_FUNCTION(int, TS_CancelReboot, (void));
-/* 1 when a restart is marked (and not ignored by the parameters file), else 0. */
+/* 1 when a restart is marked (and not ignored by the parameters file), else 0. A product whose setup program
+   ended with 3010 or 1641, or that set the Reboot value, marks it: a host asks this after the installations. */
 TESSARO_FUNCTION(int, TS_IsRebootScheduled, (void));
 /* Writes the current user's logon domain to out (TS_DOMAIN_BUFFER_SIZE; left as it was when unknown); 0. */
 TESSARO_FUNCTION(int, TS_GetCurrentDomainName, (char* out));

@@ -18,8 +18,8 @@ class ConfigWriter {
 
   // A page switch of the product's description: three-way rule, default no.
   bool SourceSays(const char* key) const { return YesByThreeWayRule(ReadIniString(source_, kMain, key), false); }
-  void Write(const std::string& key, const std::string& value) const { WriteIniString(target_, kMain, key, value); }
-  void WriteYesNo(const std::string& key, bool yes) const { WriteIniYesNo(target_, kMain, key, yes); }
+  void Write(const std::string& key, const std::string& value) const { WriteTo(kMain, key, value); }
+  void WriteYesNo(const std::string& key, bool yes) const { Write(key, yes ? "YES" : "NO"); }
   // A page the product shows only when its description enables it.
   void WriteSwitchWhenYes(const char* key) const {
     if (SourceSays(key)) WriteYesNo(key, true);
@@ -34,7 +34,7 @@ class ConfigWriter {
   }
 
   void WriteAll(const char* section, const std::vector<ParamAnswer>& answers) const {
-    for (const ParamAnswer& answer : answers) WriteIniString(target_, section, answer.key, answer.value);
+    for (const ParamAnswer& answer : answers) WriteTo(section, answer.key, answer.value);
   }
 
   void CopyConfigIniSection() const {
@@ -42,13 +42,21 @@ class ConfigWriter {
       Write(key, ReadIniString(source_, "ConfigIni", key));
   }
 
+  // Every key was written (a key that was not is in the log).
+  bool Complete() const { return complete_; }
+
  private:
+  void WriteTo(const char* section, const std::string& key, const std::string& value) const {
+    if (!WriteIniString(target_, section, key, value)) complete_ = false;
+  }
+
   std::string target_;
   std::string source_;
+  mutable bool complete_ = true;
 };
 }  // namespace
 
-void WriteConfigFile(const std::string& target, const std::string& propIni, bool core) {
+bool WriteConfigFile(const std::string& target, const std::string& propIni, bool core) {
   CSetup& master = Master();
   ConfigWriter config(target, propIni);
   config.WriteAll("Targets", TargetAnswers(master, false));
@@ -78,4 +86,5 @@ void WriteConfigFile(const std::string& target, const std::string& propIni, bool
   config.WriteYesNo("Core", core);
   if (master.NotifyCoreInstall) config.WriteYesNo("NotifyCoreInstall", true);
   config.CopyConfigIniSection();
+  return config.Complete();
 }

@@ -11,6 +11,7 @@
 #include "engine/Paths.h"
 #include "engine/ProductLibrary.h"
 #include "engine/Text.h"
+#include "engine/UserQuestions.h"
 #include "install/ConfigFile.h"
 #include "install/SetupLookup.h"
 #include "install/SystemIntegration.h"
@@ -95,8 +96,36 @@ bool SetupLibraryAlreadyInstalled(const std::string& propIni, unsigned long& sta
 void ScheduleRebootWhenAsked() {
   const char kCorvantKey[] = "Software\\Corvant";
   if (ReadRegString(HKEY_LOCAL_MACHINE, kCorvantKey, "Reboot") != "1") return;
-  DeleteRegValue(HKEY_LOCAL_MACHINE, kCorvantKey, "Reboot");
-  ScheduleReboot();
+  // A request that cannot be removed (logged) would be taken over again by the next product; the
+  // restart is scheduled all the same.
+  static_cast<void>(DeleteRegValue(HKEY_LOCAL_MACHINE, kCorvantKey, "Reboot"));
+  static_cast<void>(ScheduleReboot());
+}
+
+// Exit codes with which a setup program says it installed and wants the computer restarted
+// (restart required; restart started).
+bool AsksForRestart(unsigned long exitCode) { return exitCode == 3010 || exitCode == 1641; }
+
+// The user hears of a failure through the pages' question interface: a box when someone is
+// there to read it, the log alone in an unattended run.
+void TellFailure(const std::string& text) { Questions().TellFailure(text, kStyleStop); }
+
+struct ProductCommand {
+  std::string program;    // the program path as it starts the command line
+  std::string arguments;  // translated
+  std::string Line() const { return program + " " + arguments; }
+};
+
+ProductCommand ProductCommandOf(const CSetup& setup, const std::string& propIni, const std::string& configIni) {
+  std::string arguments = setup.SetupCmdLine.Raw();
+  const std::string placeholder = "%CONFIGINIFILE%";
+  for (size_t at = arguments.find(placeholder); at != std::string::npos;
+       at = arguments.find(placeholder, at + configIni.size()))
+    arguments.replace(at, placeholder.size(), configIni);
+  // The program keeps the drive of the description: without it the system would look for the
+  // program on whatever drive is current.
+  std::string program = JoinPath(DirectoryOf(propIni), setup.SetupExe.Translated(setup));
+  return {ProgramInCommandLine(program), CKeywordString(arguments).Translated(setup)};
 }
 }  // namespace
 
@@ -124,12 +153,12 @@ int IsProductInstalled(const std::string& propIni) {
     LogLine("   - " + std::to_string(state));
     return static_cast<int>(state);
   } catch (CMyError& error) {
-    error.Report();
+    TellFailure(error.Message());
     return -1;
   } catch (...) {
-    ShowErrorText("An unknown error occurred while checking if the product associated with " + propIni +
-                      " is installed.",
-                  kStyleStop);
+    LogCaughtError(std::current_exception());
+    TellFailure("An unknown error occurred while checking if the product associated with " + propIni +
+                " is installed.");
     return -1;
   }
 }
@@ -141,11 +170,16 @@ int InstallProduct(const std::string& propIni) {
   bool core = IsCoreComponentProduct(rootFeature);
   CSetup* setup = FindSetup(rootFeature);
   if (!setup) {
-    ShowErrorText("Unable to launch the install for " + rootFeature, kStyleStop);
+    TellFailure("Unable to launch the install for " + rootFeature);
     return -1;
   }
   const std::string configFile = setup->ParamsFile;
-  WriteConfigFile(configFile, propIni, core);
+  if (!WriteConfigFile(configFile, propIni, core)) {
+    // A product started on a half-written file would show pages nobody answers, or install
+    // what nobody chose.
+    TellFailure("Unable to write the configuration file " + configFile + " for " + rootFeature);
+    return -1;
+  }
   LogLine("Config Ini File = " + configFile);
   PreserveConfigFile(configFile);
 
@@ -172,34 +206,39 @@ int InstallProduct(const std::string& propIni) {
 
 std::string ProductSetupCommand(const std::string& propIni, const std::string& configIni) {
   CSetup* setup = FindSetup(ProductRootFeature(propIni));
-  if (!setup) return std::string();
-  std::string arguments = setup->SetupCmdLine.Raw();
-  const std::string placeholder = "%CONFIGINIFILE%";
-  for (size_t at = arguments.find(placeholder); at != std::string::npos;
-       at = arguments.find(placeholder, at + configIni.size()))
-    arguments.replace(at, placeholder.size(), configIni);
-  arguments = CKeywordString(arguments).Translated(*setup);
-  // The program keeps the drive of the description: without it the system would look for the
-  // program on whatever drive is current.
-  std::string program = JoinPath(DirectoryOf(propIni), setup->SetupExe.Translated(*setup));
-  return ProgramInCommandLine(program) + " " + arguments;
+  return setup ? ProductCommandOf(*setup, propIni, configIni).Line() : std::string();
 }
 
 int RunProductSetupProgram(const std::string& propIni, const std::string& configIni) {
-  std::string command = ProductSetupCommand(propIni, configIni);
-  if (command.empty()) return 0;
-  LogLine("Launch process " + command);
+  CSetup* setup = FindSetup(ProductRootFeature(propIni));
+  if (!setup) return 0;
+  ProductCommand command = ProductCommandOf(*setup, propIni, configIni);
+  LogLine("Launch process " + command.Line());
   if (!DescriptionValue(propIni, "WindowName").empty()) {
-    StartProcessInBackground(command);
+    StartProcessInBackground(command.Line());
     return 0;
   }
-  UniqueHandle process = StartProcess(command);
-  if (!process) {
-    LogLine("*** Unable to create process");
+  StartedProcess started = StartProcess(command.Line());
+  if (!started.process) {
+    LogLine("*** Unable to create process (CreateProcessA error " + std::to_string(started.error) +
+            "): " + command.program);
     return 0;
   }
   LogLine("Wait for single object...");
-  WaitForProcessEnd(process);
+  std::optional<unsigned long> exitCode = WaitForProcessEnd(started.process);
+  std::string id = setup->IdText();
+  if (!exitCode) {
+    LogLine("*** Setup " + id + " ended; its exit code cannot be read (GetExitCodeProcess error " +
+            std::to_string(GetLastError()) + ")");
+    return 0;
+  }
+  LogLine("Setup " + id + " ended with exit code " + std::to_string(*exitCode));
+  // The status file check names this code when the product left no status file.
+  RememberSetupExit(MifNameOf(propIni), id, *exitCode);
+  if (AsksForRestart(*exitCode)) {
+    LogLine("Setup " + id + " asks for a restart");
+    static_cast<void>(ScheduleReboot());
+  }
   return 0;
 }
 
@@ -209,13 +248,13 @@ int RunInstallationLibrary(const std::string& propIni) {
   LogLine("INF file = " + inf + ", DLL = " + dll);
   LoadedProductLibrary library(dll);
   if (!library.Loaded()) {
-    ShowErrorText("Unable to load " + dll, kStyleStop);
+    TellFailure("Unable to load " + dll);
     return -1;
   }
   LogLine("Do the install");
   auto doInstall = library.Entry<product_entry::DoInstall>("DoInstall");
   if (!doInstall) {
-    ShowErrorText("DoInstall function not found in " + dll, kStyleStop);
+    TellFailure("DoInstall function not found in " + dll);
     return -1;
   }
   LogLine("Calling DoInstall function");

@@ -9,6 +9,7 @@
 #include "engine/Params.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
+#include "engine/UserQuestions.h"
 #include "engine/Win32Handles.h"
 #include "install/SetupLookup.h"
 #include "model/Loader.h"
@@ -209,7 +210,7 @@ std::string IdentifyCurrentCD(const std::string& root) {
     change.Commit();
     return master.currentCD ? CDId(*master.currentCD) : std::string();
   } catch (CMyError& error) {
-    error.Report();
+    Questions().TellFailure(error.Message(), kStyleStop);
     return std::string();
   }
 }

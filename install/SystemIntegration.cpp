@@ -90,22 +90,20 @@ void AddToSystemPath(const std::string& directory) {
   std::wstring newPath = oldPath.text.empty() ? wideDirectory : wideDirectory + L";" + oldPath.text;
   LogLine("   Old path = " + AnsiFromWide(oldPath.text));
   LogLine("   New path = " + AnsiFromWide(newPath));
-  long status = SetRegWideExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", newPath);
-  if (status != ERROR_SUCCESS) {
-    LogLine(Format("*** Unable to write the PATH variable (RegSetValueExW error %ld)", status));
-    return;
-  }
+  // A PATH that could not be written is in the log; nothing changed to tell the windows about.
+  if (SetRegWideExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", newPath) != ERROR_SUCCESS) return;
   BroadcastEnvironmentChange();
 }
 
-void ScheduleReboot() {
+bool ScheduleReboot() {
   LogLine("Schedule CorvantReboot in the RunOnce key");
-  SetRegString(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue, RestartProgram());
+  return SetRegString(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue, RestartProgram()) == ERROR_SUCCESS;
 }
 
-void CancelReboot() {
+bool CancelReboot() {
   LogLine("Cancel CorvantReboot in the RunOnce key");
-  DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue);
+  // No restart scheduled is what was asked for.
+  return DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue) != RegDelete::Failed;
 }
 
 bool IsRebootScheduled() {

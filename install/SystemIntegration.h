@@ -12,8 +12,9 @@ bool PathListHolds(const std::wstring& pathList, const std::wstring& directory);
 // one that cannot be written, is logged and nothing changes.
 void AddToSystemPath(const std::string& directory);
 
-void ScheduleReboot();
-void CancelReboot();
+// The restart marker; false when it could not be written or removed (the log says why).
+[[nodiscard]] bool ScheduleReboot();
+[[nodiscard]] bool CancelReboot();
 // False when the parameters file says to ignore a pending restart.
 bool IsRebootScheduled();
 

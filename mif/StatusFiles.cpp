@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <vector>
 
 #include "engine/Log.h"
@@ -14,9 +15,25 @@ namespace {
 void DeleteFileIfPresent(const std::string& path) {
   if (!FileExists(path)) return;
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(path.c_str());
+  if (!DeleteFileA(path.c_str()))
+    LogLine("*** Unable to delete the old status file " + path + " (DeleteFileA error " +
+            std::to_string(GetLastError()) + ")");
+}
+
+struct SetupExit {
+  std::string setupId;
+  unsigned long exitCode;
+};
+// By upper-cased MIF name, for this run.
+std::map<std::string, SetupExit>& SetupExits() {
+  static std::map<std::string, SetupExit> exits;
+  return exits;
 }
 }  // namespace
+
+void RememberSetupExit(const std::string& mifName, const std::string& setupId, unsigned long exitCode) {
+  SetupExits()[ToUpper(mifName)] = {setupId, exitCode};
+}
 
 std::string MifNameOf(const std::string& descriptionFile) {
   std::string name = ReadIniString(descriptionFile, "Main", "MifName");
@@ -46,6 +63,7 @@ std::vector<std::string> StatusFilePlaces(const std::string& mifName) {
 }  // namespace
 
 void DeleteStatusFiles(const std::string& mifName) {
+  SetupExits().erase(ToUpper(mifName));
   for (const std::string& place : StatusFilePlaces(mifName)) DeleteFileIfPresent(place);
 }
 
@@ -59,8 +77,16 @@ bool ProductSetupSucceeded(const std::string& descriptionFile) {
   std::string mifName = MifNameOf(descriptionFile);
   LogLine("Check MIF File " + mifName + " :");
   CMif mif;
-  mif.Load(mifName);
+  bool found = mif.Load(mifName);
   bool success = EqualsNoCase(mif.InstallStatus(), "Success");
   LogLine(success ? "   - Success" : "   *** Error");
+  if (!found) {
+    auto known = SetupExits().find(ToUpper(mifName));
+    if (known != SetupExits().end())
+      LogLine("   *** No status file; setup " + known->second.setupId + " ended with exit code " +
+              std::to_string(known->second.exitCode));
+    else if (!mifName.empty())
+      LogLine("   *** No status file " + mifName + ".mif");
+  }
   return success;
 }

@@ -36,7 +36,8 @@ std::string Registry(const char* key, const char* name) { return ReadRegString(H
 std::string RegistryOrRecorded(const char* name, const char* fallback) {
   std::string value = Registry(kWindowsVersionKey, name);
   if (!value.empty()) return value;
-  SetRegString(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name, fallback);
+  // The fallback answers whether or not it could be recorded; a failure is in the log.
+  static_cast<void>(SetRegString(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name, fallback));
   return fallback;
 }
 

@@ -1,5 +1,7 @@
 #include "state/Registration.h"
 
+#include <windows.h>
+
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
@@ -22,109 +24,132 @@ bool UsedBySelectedComponent(const CSetup& master, const std::string& targetId) 
   return false;
 }
 
-void RegisterTarget(const CSetup& master, const CTarget& target) {
+// Each record below answers false when something it had to write could not be written (the log
+// says what); the records after it are written all the same.
+
+bool Recorded(long status) { return status == ERROR_SUCCESS; }
+
+// The uninstall directory, made when missing; false (logged) when it cannot be made.
+bool UninstallDirectoryReady() {
+  std::string directory = UninstallDirectory();
+  if (CreateDirectoryTree(directory)) return true;
+  LogLine("*** Unable to create the directory " + directory + " (CreateDirectoryA error " +
+          std::to_string(GetLastError()) + ")");
+  return false;
+}
+
+bool RegisterTarget(const CSetup& master, const CTarget& target) {
   std::string id = target.ID.UpperTranslated(*target.setup);
-  if (id == "WINSYSDIR" || id == "WINDIR") return;
+  if (id == "WINSYSDIR" || id == "WINDIR") return true;
   std::string valueName = id + "dir";
   if (!target.Multiple()) {
     std::string registered = ReadRegString(HKEY_LOCAL_MACHINE, kSetupKey, valueName);
     if (!registered.empty()) {
       LogLine("Target " + id + " is already registered = " + registered);
-      return;
+      return true;
     }
   }
   if (id != "CORVAROOT" && !UsedBySelectedComponent(master, id)) {
     LogLine("Target " + id + " is not used by a selected component");
-    return;
+    return true;
   }
   LogLine("Target " + id + " registered = " + target.path);
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, valueName, target.path);
+  return Recorded(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, valueName, target.path));
 }
 
-void CommitFeature(const CSetup& master, const CFeature& feature, bool root, const std::set<std::string>& notInstalled) {
+bool CommitFeature(const CSetup& master, const CFeature& feature, bool root, const std::set<std::string>& notInstalled) {
   const CSetup& setup = *feature.setup;
   std::string uninstallId = feature.UninstallID.UpperTranslated(setup);
   bool setupInstalled = !notInstalled.count(ToUpper(setup.IdText()));
   if (!setupInstalled && feature.selected)
     LogLine("Not registered, its setup " + setup.IdText() + " was not installed: " + feature.ID.UpperTranslated(setup));
+  bool complete = true;
   if ((feature.selected || root) && setupInstalled && !uninstallId.empty()) {
-    CreateDirectoryTree(UninstallDirectory());
+    complete = UninstallDirectoryReady();
     std::string file = UninstallFileOf(uninstallId);
     std::string id = feature.ID.UpperTranslated(setup);
     std::string version = feature.Version.Translated(setup);
     LogLine("Register " + file + ":" + id + "=" + version);
-    WriteIniString(file, kFeaturesInstalledSection, id, version);
+    complete = WriteIniString(file, kFeaturesInstalledSection, id, version) && complete;
   }
   ScopedLogIndent indent;
-  for (const CFeature& child : feature.subfeatures) CommitFeature(master, child, false, notInstalled);
+  for (const CFeature& child : feature.subfeatures)
+    complete = CommitFeature(master, child, false, notInstalled) && complete;
+  return complete;
 }
 
-void CommitPassword(CPassword& account) {
+bool CommitPassword(CPassword& account) {
   // Writing empty answers would wipe what an earlier run registered for this account.
   account.PrepareDefaultUser();
   std::string id = account.ID.Raw();
   LogLine("Register password " + id + " : UserName=" + account.userName +
           "; Password=" + MaskedPassword(account.password));
   std::string key = std::string(kSetupKey) + "\\Passwords\\" + id;
-  SetRegString(HKEY_LOCAL_MACHINE, key, "UserName", account.userName);
-  SetRegString(HKEY_LOCAL_MACHINE, key, "Password", account.password);
+  bool userRecorded = Recorded(SetRegString(HKEY_LOCAL_MACHINE, key, "UserName", account.userName));
+  return Recorded(SetRegString(HKEY_LOCAL_MACHINE, key, "Password", account.password)) && userRecorded;
 }
 
-void CommitCoreComponent(const CComponent& component) {
-  if (!component.selected || !component.IsCore()) return;
-  CreateDirectoryTree(UninstallDirectory());
-  if (!component.setup) return;
+bool CommitCoreComponent(const CComponent& component) {
+  if (!component.selected || !component.IsCore()) return true;
+  bool directoryReady = UninstallDirectoryReady();
+  if (!component.setup) return directoryReady;
   std::string file = CoreComponentsFile();
   std::string id = component.ID.Raw();
   std::string version = component.setup->Version.Translated(*component.setup);
   LogLine("Register " + file + ":" + id + "=" + version);
-  WriteIniString(file, kCoreComponentsInstalledSection, id, version);
+  return WriteIniString(file, kCoreComponentsInstalledSection, id, version) && directoryReady;
 }
 }  // namespace
 
-void RecordConfiguration(CSetup& master) {
+bool RecordConfiguration(CSetup& master) {
+  bool complete = true;
   if (!master.programFolder.empty() && SelectionNeedsFolder(master.rootFeature)) {
     LogLine("Register folder = " + master.programFolder);
-    SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", master.programFolder);
+    complete = Recorded(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", master.programFolder));
   }
   std::string setupType = ToUpper(master.setupType);
   LogLine("Register Setup Type = " + setupType);
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "SetupType", setupType);
+  complete = Recorded(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "SetupType", setupType)) && complete;
   if (master.serverPagesShown) {
-    RecordServerActive(master.serverActive != 0);
-    RecordServerAdvancedSettings(master.serverAdvanced != 0);
-    RecordServerName(master.serverName);
+    complete = RecordServerActive(master.serverActive != 0) && complete;
+    complete = RecordServerAdvancedSettings(master.serverAdvanced != 0) && complete;
+    complete = RecordServerName(master.serverName) && complete;
   }
+  return complete;
 }
 
-void RegisterTargets(const CSetup& master) {
+bool RegisterTargets(const CSetup& master) {
   LogLine("Register Targets :");
   ScopedLogIndent indent;
-  CreateRegKey(HKEY_LOCAL_MACHINE, kSetupKey);
-  for (const CTarget& target : master.targets) RegisterTarget(master, target);
+  bool complete = CreateRegKey(HKEY_LOCAL_MACHINE, kSetupKey);
+  for (const CTarget& target : master.targets) complete = RegisterTarget(master, target) && complete;
+  return complete;
 }
 
-void CommitFeatures(CSetup& master, const std::set<std::string>& notInstalled) {
+bool CommitFeatures(CSetup& master, const std::set<std::string>& notInstalled) {
+  bool complete = true;
   LogLine("Commit installed features :");
   {
     ScopedLogIndent indent;
-    CommitFeature(master, master.rootFeature, true, notInstalled);
+    complete = CommitFeature(master, master.rootFeature, true, notInstalled);
   }
   LogLine("Commit passwords :");
   {
     ScopedLogIndent indent;
-    for (CPassword& account : master.passwords) CommitPassword(account);
+    for (CPassword& account : master.passwords) complete = CommitPassword(account) && complete;
   }
   LogLine("Commit core components :");
   {
     ScopedLogIndent indent;
-    for (const CComponent& component : master.components) CommitCoreComponent(component);
+    for (const CComponent& component : master.components) complete = CommitCoreComponent(component) && complete;
   }
+  return complete;
 }
 
-void CleanRegistry() {
-  DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kSetupKey);
+bool CleanRegistry() {
+  if (!DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kSetupKey)) return false;
   if (RegKeyExists(HKEY_LOCAL_MACHINE, kCorvantKey) && GetRegSubKeyName(HKEY_LOCAL_MACHINE, kCorvantKey, 0).empty() &&
       GetRegValueName(HKEY_LOCAL_MACHINE, kCorvantKey, 0).empty())
-    DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kCorvantKey);
+    return DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kCorvantKey);
+  return true;
 }

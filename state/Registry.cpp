@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/Codepage.h"
+#include "engine/Log.h"
 #include "engine/Text.h"
 
 UniqueRegKey OpenRegKey(HKEY root, const std::string& key, REGSAM access) {
@@ -40,40 +41,71 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
   return std::string(buffer, strnlen(buffer, size));
 }
 
-bool CreateRegKey(HKEY root, const std::string& key) {
-  if (key.empty() || RegKeyExists(root, key)) return true;
-  // Parents first, each prefix that ends before a backslash, then the key itself.
-  for (size_t at = key.find('\\'); ; at = key.find('\\', at + 1)) {
+namespace {
+// The one place that says a registry write failed.
+void LogWriteFailure(const std::string& what, const char* call, long error) {
+  LogLine("*** Unable to write " + what + " (" + call + " error " + std::to_string(error) + ")");
+}
+std::string ValuePath(const std::string& key, const std::string& name) { return key + "\\" + name; }
+
+// A registry call that did not succeed: which call, and the system's error code.
+struct RegFailure {
+  const char* call = nullptr;
+  LONG error = ERROR_SUCCESS;
+  explicit operator bool() const { return error != ERROR_SUCCESS; }
+};
+
+// Creates every missing key of the path, parents first; the first call that fails.
+RegFailure CreateKeyPath(HKEY root, const std::string& key) {
+  if (key.empty() || RegKeyExists(root, key)) return {};
+  // Each prefix that ends before a backslash, then the key itself.
+  for (size_t at = key.find('\\');; at = key.find('\\', at + 1)) {
     std::string prefix = at == std::string::npos ? key : key.substr(0, at);
     if (!prefix.empty() && !RegKeyExists(root, prefix)) {
       UniqueRegKey created;
-      if (RegCreateKeyExA(root, prefix.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                          created.put(), nullptr) != ERROR_SUCCESS)
-        return false;
+      LONG status = RegCreateKeyExA(root, prefix.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                    nullptr, created.put(), nullptr);
+      if (status != ERROR_SUCCESS) {
+        created.release();
+        return {"RegCreateKeyExA", status};
+      }
     }
-    if (at == std::string::npos) return true;
+    if (at == std::string::npos) return {};
   }
 }
 
-namespace {
-// Creates the key path and opens the key for setting values; nullptr with the system's error code
-// in `status` when it cannot be opened.
-UniqueRegKey OpenKeyForValues(HKEY root, const std::string& key, LONG& status) {
-  CreateRegKey(root, key);
+// Creates the key path and opens the key for setting values; nullptr, with the call that failed,
+// when it cannot be opened.
+UniqueRegKey OpenKeyForValues(HKEY root, const std::string& key, RegFailure& failure) {
   UniqueRegKey opened;
-  status = RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
-  if (status != ERROR_SUCCESS) opened.release();
+  failure = CreateKeyPath(root, key);
+  if (failure) return opened;
+  LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
+  if (status != ERROR_SUCCESS) {
+    opened.release();
+    failure = {"RegOpenKeyExA", status};
+  }
   return opened;
 }
 
 long SetRegText(HKEY root, const std::string& key, const std::string& name, const std::string& value, DWORD type) {
-  LONG status = ERROR_SUCCESS;
-  UniqueRegKey opened = OpenKeyForValues(root, key, status);
-  if (!opened) return status;
-  return RegSetValueExA(opened.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>(value.size() + 1));
+  RegFailure failure;
+  UniqueRegKey opened = OpenKeyForValues(root, key, failure);
+  if (opened) {
+    LONG status = RegSetValueExA(opened.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + 1));
+    if (status != ERROR_SUCCESS) failure = {"RegSetValueExA", status};
+  }
+  if (failure) LogWriteFailure(ValuePath(key, name), failure.call, failure.error);
+  return failure.error;
 }
 }  // namespace
+
+bool CreateRegKey(HKEY root, const std::string& key) {
+  RegFailure failure = CreateKeyPath(root, key);
+  if (failure) LogWriteFailure(key, failure.call, failure.error);
+  return !failure;
+}
 
 long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
   return SetRegText(root, key, name, value, REG_SZ);
@@ -112,17 +144,32 @@ RegWideText ReadRegWideText(HKEY root, const std::string& key, const std::string
 }
 
 long SetRegWideExpandString(HKEY root, const std::string& key, const std::string& name, const std::wstring& value) {
-  LONG status = ERROR_SUCCESS;
-  UniqueRegKey opened = OpenKeyForValues(root, key, status);
-  if (!opened) return status;
-  return RegSetValueExW(opened.get(), WideFromAnsi(name).c_str(), 0, REG_EXPAND_SZ,
-                        reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegFailure failure;
+  UniqueRegKey opened = OpenKeyForValues(root, key, failure);
+  if (opened) {
+    LONG status = RegSetValueExW(opened.get(), WideFromAnsi(name).c_str(), 0, REG_EXPAND_SZ,
+                                 reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    if (status != ERROR_SUCCESS) failure = {"RegSetValueExW", status};
+  }
+  if (failure) LogWriteFailure(ValuePath(key, name), failure.call, failure.error);
+  return failure.error;
 }
 
-bool DeleteRegValue(HKEY root, const std::string& key, const std::string& name) {
-  UniqueRegKey opened = OpenRegKey(root, key, KEY_SET_VALUE);
-  return opened && RegDeleteValueA(opened.get(), name.c_str()) == ERROR_SUCCESS;
+RegDelete DeleteRegValue(HKEY root, const std::string& key, const std::string& name) {
+  UniqueRegKey opened;
+  LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
+  const char* call = "RegOpenKeyExA";
+  if (status == ERROR_SUCCESS) {
+    status = RegDeleteValueA(opened.get(), name.c_str());
+    call = "RegDeleteValueA";
+  } else {
+    opened.release();
+  }
+  if (status == ERROR_SUCCESS) return RegDelete::Deleted;
+  if (status == ERROR_FILE_NOT_FOUND) return RegDelete::Missing;
+  LogWriteFailure(ValuePath(key, name), call, status);
+  return RegDelete::Failed;
 }
 
 std::string GetRegSubKeyName(HKEY root, const std::string& key, DWORD index) {
@@ -151,6 +198,7 @@ bool DeleteRegKeyTree(HKEY root, const std::string& key) {
   if (status == ERROR_FILE_NOT_FOUND) return true;
   if (status != ERROR_SUCCESS) {
     opened.release();
+    LogWriteFailure(key, "RegOpenKeyExA", status);
     return false;
   }
   opened.reset();
@@ -161,7 +209,9 @@ bool DeleteRegKeyTree(HKEY root, const std::string& key) {
     // A sub-key that stays where it was would be tried for ever.
     if (EqualsNoCase(GetRegSubKeyName(root, key, 0), child)) return false;
   }
-  return RegDeleteKeyA(root, key.c_str()) == ERROR_SUCCESS;
+  status = RegDeleteKeyA(root, key.c_str());
+  if (status != ERROR_SUCCESS) LogWriteFailure(key, "RegDeleteKeyA", status);
+  return status == ERROR_SUCCESS;
 }
 
 namespace {

@@ -18,12 +18,17 @@ constexpr DWORD kRegStringBufferSize = 2000;
 // The value as text (kRegStringBufferSize bytes); empty when the key or value is missing or
 // does not fit.
 std::string ReadRegString(HKEY root, const std::string& key, const std::string& name);
+// Every write below logs its own failure, once, in one form: "*** Unable to write <key>\<name>
+// (<call> error N)" with the system call that failed and its error code. The value itself never
+// appears in such a line (it may be a password). Callers decide what the failure means for them.
+
 // Creates the key and every missing parent, parents first.
-bool CreateRegKey(HKEY root, const std::string& key);
+[[nodiscard]] bool CreateRegKey(HKEY root, const std::string& key);
 // Creates the key path and stores text as REG_SZ; returns the system's error code.
-long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+[[nodiscard]] long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
 // Creates the key path and stores text as REG_EXPAND_SZ; returns the system's error code.
-long SetRegExpandString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+[[nodiscard]] long SetRegExpandString(HKEY root, const std::string& key, const std::string& name,
+                                      const std::string& value);
 // A text value read whole as UTF-16, whatever its length and code page (for values such as PATH
 // that outgrow the usual buffer and may name directories outside the ANSI code page).
 struct RegWideText {
@@ -33,13 +38,17 @@ struct RegWideText {
 };
 RegWideText ReadRegWideText(HKEY root, const std::string& key, const std::string& name);
 // Creates the key path and stores UTF-16 text as REG_EXPAND_SZ; returns the system's error code.
-long SetRegWideExpandString(HKEY root, const std::string& key, const std::string& name, const std::wstring& value);
-bool DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
+[[nodiscard]] long SetRegWideExpandString(HKEY root, const std::string& key, const std::string& name,
+                                          const std::wstring& value);
+// What a deletion found.
+enum class RegDelete { Deleted, Missing, Failed };
+// Deletes a value; a key or value that is not there is Missing, not a failure.
+[[nodiscard]] RegDelete DeleteRegValue(HKEY root, const std::string& key, const std::string& name);
 // Name of the sub-key or value at a position; empty past the end or when the key is missing.
 std::string GetRegSubKeyName(HKEY root, const std::string& key, DWORD index);
 std::string GetRegValueName(HKEY root, const std::string& key, DWORD index);
 // Deletes a key with all its sub-keys; a missing key counts as deleted.
-bool DeleteRegKeyTree(HKEY root, const std::string& key);
+[[nodiscard]] bool DeleteRegKeyTree(HKEY root, const std::string& key);
 // Opens a key (nullptr when it cannot be opened).
 UniqueRegKey OpenRegKey(HKEY root, const std::string& key, REGSAM access);
 

@@ -17,14 +17,16 @@ bool FlagSet(const std::string& value) { return EqualsNoCase(value, "1"); }
 
 bool NexoServerActive() { return FlagSet(ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kActive)); }
 
-void RecordServerActive(bool active) {
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kActive, Flag(active));
+bool RecordServerActive(bool active) {
+  long status = SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kActive, Flag(active));
   LogLine(active ? "Register NEXO Server = Active" : "Register NEXO Server = Inactive");
+  return status == ERROR_SUCCESS;
 }
 
-void RecordServerAdvancedSettings(bool used) {
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kAdvancedSettings, Flag(used));
+bool RecordServerAdvancedSettings(bool used) {
+  long status = SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kAdvancedSettings, Flag(used));
   LogLine(used ? "Register NEXO Server = Advanced Settings" : "Register NEXO Server = Inactive");
+  return status == ERROR_SUCCESS;
 }
 
 bool NexoAdvancedSettingsUsed() {
@@ -33,13 +35,14 @@ bool NexoAdvancedSettingsUsed() {
 
 std::string NexoServerName() { return ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, kWebServer); }
 
-void RecordServerName(const std::string& name) {
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, kWebServer, name);
+bool RecordServerName(const std::string& name) {
+  long status = SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, kWebServer, name);
   LogLine("Register NEXO Server name = " + name);
+  return status == ERROR_SUCCESS;
 }
 
 bool ServerChoiceMissing() { return ReadRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, kActive).empty(); }
 
-void RegisterNexoTask(const std::string& name, const std::string& value) {
-  SetRegString(HKEY_LOCAL_MACHINE, kNexoTasksKey, name, value);
+bool RegisterNexoTask(const std::string& name, const std::string& value) {
+  return SetRegString(HKEY_LOCAL_MACHINE, kNexoTasksKey, name, value) == ERROR_SUCCESS;
 }

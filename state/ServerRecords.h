@@ -9,15 +9,16 @@ constexpr const char kNexoTasksKey[] = "Software\\Corvant\\NEXO\\Tasks";
 
 // True when the value "Active" is "1" (compared without regard to case).
 bool NexoServerActive();
+// The writers below answer false when the value could not be written (the registry layer logs it).
 // Writes "Active" = "1" or "0" and logs the choice.
-void RecordServerActive(bool active);
+[[nodiscard]] bool RecordServerActive(bool active);
 // Writes "AdvancedSettings" = "1" or "0" and logs the choice.
-void RecordServerAdvancedSettings(bool used);
+[[nodiscard]] bool RecordServerAdvancedSettings(bool used);
 // "AdvancedSettings" is "1".
 bool NexoAdvancedSettingsUsed();
 // The "WebServer" value (empty when none is recorded).
 std::string NexoServerName();
-void RecordServerName(const std::string& name);
+[[nodiscard]] bool RecordServerName(const std::string& name);
 // No server choice was ever recorded on this computer: "Active" is absent or empty.
 bool ServerChoiceMissing();
-void RegisterNexoTask(const std::string& name, const std::string& value);
+[[nodiscard]] bool RegisterNexoTask(const std::string& name, const std::string& value);

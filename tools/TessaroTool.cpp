@@ -90,9 +90,9 @@ class ToolRun {
     std::string source = params.empty() && !master_.empty() ? FindParamsIniFile(master_, "") : params;
     if (!source.empty() && FileExists(source)) CopyFileA(source.c_str(), params_.c_str(), FALSE);
     SetFileAttributesA(params_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WriteIniString(params_, "Main", "MessageLevel", "NONE");
-    WriteIniString(params_, "Main", "AppendToLog", log_);
-    if (unattended) WriteIniYesNo(params_, "Main", "Unattended", true);
+    paramsWritten_ = WriteIniString(params_, "Main", "MessageLevel", "NONE") &&
+                     WriteIniString(params_, "Main", "AppendToLog", log_) &&
+                     (!unattended || WriteIniYesNo(params_, "Main", "Unattended", true));
     DeleteFileA(log_.c_str());
   }
   ~ToolRun() {
@@ -105,6 +105,10 @@ class ToolRun {
   bool Load() {
     if (master_.empty()) {
       std::fprintf(stderr, "tessaro-tool: no prop.ini in the CD root, its master or its disk1 folder\n");
+      return false;
+    }
+    if (!paramsWritten_) {
+      std::fprintf(stderr, "tessaro-tool: unable to write the parameters file %s\n", params_.c_str());
       return false;
     }
     SetEngineDirectory(master_);
@@ -128,6 +132,7 @@ class ToolRun {
 
  private:
   std::string master_, params_, log_;
+  bool paramsWritten_ = false;
 };
 
 void PrintFeatures(const CFeature& feature, int depth, bool selectedOnly) {

@@ -1,5 +1,6 @@
 #include "ui/PageHost.h"
 
+#include "engine/Errors.h"
 #include "engine/UserQuestions.h"
 #include "ui/MessageSteps.h"
 #include "ui/windows/WindowPageHost.h"
@@ -22,6 +23,11 @@ class QuestionsOnPages : public UserQuestions {
   }
   PageEnd ShowDependencyErrors(const std::string& title, const std::string& text, int group) override {
     return Pages().DependencyErrorPage(title, text, group);
+  }
+  int TellFailure(const std::string& text, unsigned style) override {
+    // In front of the page that is up; nobody is there to close a box in an unattended run, so
+    // the log alone carries the failure then.
+    return ShowFailureText(text, style);
   }
 };
 QuestionsOnPages questionsOnPages;

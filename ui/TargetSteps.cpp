@@ -107,7 +107,9 @@ int RunTargetStep(int direction, int targetIndex, const std::string& pageTime) {
   } else {
     TakePresetOfTargetWithoutPage(target, id);
   }
-  SetRegString(HKEY_LOCAL_MACHINE, kCurrentTargetsKey, id, target.path);
+  // The page's answer stands either way; a path that could not be recorded is in the log, and the
+  // script then reads the registered path instead.
+  static_cast<void>(SetRegString(HKEY_LOCAL_MACHINE, kCurrentTargetsKey, id, target.path));
   return result;
 }
 

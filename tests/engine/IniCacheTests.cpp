@@ -265,7 +265,7 @@ TEST(IniCache, AWriteThroughTheEngineDropsWhatWasRead) {
   std::string file = FreshFile(dir, "[Main]\r\nKey=old\r\n");
   ScopedIniCache open;
   EXPECT_EQ(ReadIniString(file, "Main", "Key"), "old");
-  WriteIniString(file, "Main", "Key", "new");
+  EXPECT_TRUE(WriteIniString(file, "Main", "Key", "new"));
   EXPECT_EQ(ReadIniString(file, "Main", "Key"), "new");
 
   // A parameters file staged again replaces what was read of the staged copy.

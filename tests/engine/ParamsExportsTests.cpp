@@ -36,7 +36,7 @@ TEST_F(ParamsExportsTest, StagesTheFileNamedByConfigOnTheCommandLine) {
   std::string product = dir / "product";
   WriteTextFile(JoinPath(dir / "with space", "my params.ini"), "[Main]\r\nFolder=Quoted\r\n");
   WriteTextFile(dir / "a.ini", "[Main]\r\nFolder=Plain\r\n");
-  CreateDirectoryTree(product);
+  EXPECT_TRUE(CreateDirectoryTree(product));
 
   std::string staged = Staged(product, "-s config=\"" + (JoinPath(dir / "with space", "my params.ini")) + "\" -x");
   EXPECT_EQ(staged, JoinPath(TempDirectory(), "product.ini"));
@@ -57,7 +57,7 @@ TEST_F(ParamsExportsTest, NamesTheStagedFileAfterMifNameThenRootFeatureThenFolde
   WriteTextFile(second + "\\prop.ini", "[Main]\r\nRootFeature=REP\r\n");
   EXPECT_EQ(Staged(second, ""), JoinPath(TempDirectory(), "REP.ini"));
   std::string bare = dir / "prod3";
-  CreateDirectoryTree(bare);
+  EXPECT_TRUE(CreateDirectoryTree(bare));
   EXPECT_EQ(Staged(bare + "\\", ""), JoinPath(TempDirectory(), "prod3.ini"));
   // A path with a dot is taken as a file: its folder names the setup.
   EXPECT_EQ(Staged(bare + "\\setup.exe", ""), JoinPath(TempDirectory(), "prod3.ini"));
@@ -86,7 +86,7 @@ TEST_F(ParamsExportsTest, FallsBackToNameIniThenConfigIniAndMakesTheCopyWritable
   DeleteFileA(staged.c_str());
 
   std::string empty = dir / "prod5";
-  CreateDirectoryTree(empty);
+  EXPECT_TRUE(CreateDirectoryTree(empty));
   staged = Staged(empty, "");
   EXPECT_EQ(staged, JoinPath(TempDirectory(), "prod5.ini"));
   EXPECT_FALSE(FileExists(staged));

@@ -41,13 +41,13 @@ class InstallExecutionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     CleanCorvantRegistry();
-    DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot");
+    EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"), RegDelete::Failed);
   }
   void TearDown() override {
     if (engine) engine->Get<NoArgs>("TS_UnloadSetupData")();
     engine.reset();
     CleanCorvantRegistry();
-    DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot");
+    EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"), RegDelete::Failed);
   }
 
   // Writes the master and the given products, then loads the suite through a fresh engine.
@@ -60,6 +60,7 @@ class InstallExecutionTest : public ::testing::Test {
   }
   int DoInstall(const std::string& propIni) { return engine->Get<PathIn>("TS_DoInstall")(propIni.c_str()); }
   int IsInstalled(const std::string& propIni) { return engine->Get<PathIn>("TS_IsInstalled")(propIni.c_str()); }
+  int MifError(const std::string& propIni) { return engine->Get<PathIn>("TS_MIFError")(propIni.c_str()); }
   std::string ConfigFileOf(const std::string& id) { return JoinPath(TempDirectory(), id + ".ini"); }
 
   SuiteTree suite{"install"};
@@ -209,10 +210,44 @@ TEST_F(InstallExecutionTest, WithAWindowNameTheProgramIsStartedWithoutWaiting) {
 
 TEST_F(InstallExecutionTest, AProgramThatCannotStartIsLoggedAndTheInstallGoesOn) {
   std::string id = FreshId("PRODX");
-  Load({SetupProgramProduct(id)});
-  DeleteFileA(JoinPath(suite.ProductDir(id), "fixture_product.exe").c_str());
+  Load({SetupProgramProduct(id, "MifName=" + id + "\r\n")});
+  std::string program = JoinPath(suite.ProductDir(id), "fixture_product.exe");
+  DeleteFileA(program.c_str());
   EXPECT_EQ(DoInstall(suite.PropIni(id)), 0);
-  EXPECT_TRUE(ContainsLine(LogLines(suite.Log()), "   *** Unable to create process"));
+  // The product reported nothing: it is not taken for installed.
+  EXPECT_EQ(MifError(suite.PropIni(id)), 1);
+  std::vector<std::string> log = LogLines(suite.Log());
+  EXPECT_TRUE(ContainsLine(log, "   *** Unable to create process (CreateProcessA error " +
+                                    std::to_string(ERROR_FILE_NOT_FOUND) + "): " + program));
+  EXPECT_TRUE(ContainsLine(log, "   *** Error"));
+  EXPECT_TRUE(ContainsLine(log, "   *** No status file " + id + ".mif"));
+}
+
+// What a setup program's exit code tells, with and without a status file: the code is logged,
+// 3010 and 1641 schedule a restart, and a product that left no status file is reported with it.
+TEST_F(InstallExecutionTest, TheExitCodeIsLoggedAndRestartCodesScheduleARestart) {
+  struct Case {
+    unsigned long exitCode;
+    bool statusFile;
+    bool restart;
+  };
+  for (const Case& c : {Case{3, false, false}, Case{3010, true, true}, Case{1641, false, true}, Case{0, true, false}}) {
+    SCOPED_TRACE(c.exitCode);
+    std::string id = FreshId("PRODE");
+    Load({SetupProgramProduct(id, "MifName=" + id + "\r\n")});
+    std::string code = std::to_string(c.exitCode);
+    suite.WriteFixtureSettings(suite.ProductDir(id), "ExitCode=" + code + "\r\n" +
+                                                         (c.statusFile ? "MifName=" + id + "\r\nMifStatus=Success\r\n" : ""));
+    ASSERT_EQ(DoInstall(suite.PropIni(id)), 0);
+    EXPECT_EQ(MifError(suite.PropIni(id)), c.statusFile ? 0 : 1);
+    EXPECT_EQ(engine->Get<NoArgs>("TS_IsRebootScheduled")(), c.restart ? 1 : 0);
+    std::vector<std::string> log = LogLines(suite.Log());
+    EXPECT_TRUE(ContainsLine(log, "   Setup " + id + " ended with exit code " + code));
+    EXPECT_EQ(ContainsLine(log, "   Setup " + id + " asks for a restart"), c.restart);
+    EXPECT_EQ(ContainsLine(log, "   *** No status file; setup " + id + " ended with exit code " + code), !c.statusFile);
+    DeleteFileA(JoinPath(WindowsDirectory(), id + ".mif").c_str());
+    TearDown();
+  }
 }
 
 TEST_F(InstallExecutionTest, DeletesOldStatusFilesBeforeTheInstallerRuns) {
@@ -240,7 +275,7 @@ TEST_F(InstallExecutionTest, ARestartRequestIsTakenOverAndScheduledOnce) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "   Schedule CorvantReboot in the RunOnce key"), 1);
 
   // A product that asks for nothing schedules nothing.
-  DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot");
+  EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"), RegDelete::Failed);
   suite.WriteFixtureSettings(suite.ProductDir(id), "Reboot=0\r\n");
   ASSERT_EQ(DoInstall(suite.PropIni(id)), 0);
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"));
@@ -249,14 +284,14 @@ TEST_F(InstallExecutionTest, ARestartRequestIsTakenOverAndScheduledOnce) {
 TEST_F(InstallExecutionTest, PreserveConfigKeepsACopyOfTheConfigurationFile) {
   std::string id = FreshId("PRODP");
   Load({SetupProgramProduct(id)});
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant Development", "PreserveConfig", "yes");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant Development", "PreserveConfig", "yes"), ERROR_SUCCESS);
   std::string copy = "C:\\Corvant Development\\" + id + ".ini";
   ASSERT_EQ(DoInstall(suite.PropIni(id)), 0);
   EXPECT_TRUE(FileExists(copy));
   EXPECT_EQ(ReadTextFile(copy), ReadTextFile(ConfigFileOf(id)));
   DeleteFileA(copy.c_str());
   RemoveDirectoryA("C:\\Corvant Development");
-  DeleteRegKeyTree(HKEY_LOCAL_MACHINE, "Software\\Corvant Development");
+  EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, "Software\\Corvant Development"));
 }
 
 TEST_F(InstallExecutionTest, AProductOutsideTheModelIsNotLaunched) {
@@ -269,6 +304,21 @@ TEST_F(InstallExecutionTest, AProductOutsideTheModelIsNotLaunched) {
   EXPECT_TRUE(ContainsLine(LogLines(suite.Log()), "   ***** Unable to launch the install for " + rootFeature));
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "Unable to launch the install for " + rootFeature);
+}
+
+TEST_F(InstallExecutionTest, AnUnattendedRunOnlyLogsWhatItCannotInstall) {
+  Load({}, "Unattended=YES\r\n");
+  MessageBoxWatcher boxes;
+  ScratchDirectory other("unknownu");
+  WriteTextFile(other / "prop.ini", "[Main]\r\nName=Stranger\r\nInstallType=INFInstall\r\nInfDLL=gone.dll\r\n");
+  EXPECT_EQ(DoInstall(other / "prop.ini"), -1);
+  EXPECT_EQ(engine->Get<PathAndInt>("TS_DoINFInstall")((other / "prop.ini").c_str(), 0), -1);
+  EXPECT_EQ(IsInstalled(other / "prop.ini"), -1);
+  std::vector<std::string> log = LogLines(suite.Log());
+  EXPECT_TRUE(ContainsLine(log, "   ***** Unable to launch the install for " + LastPathName(other.Path())));
+  EXPECT_TRUE(ContainsLine(log, "***** Unable to load " + (other / "gone.dll")));
+  EXPECT_EQ(std::count(log.begin(), log.end(), "***** Unable to load " + (other / "gone.dll")), 2);
+  EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(InstallExecutionTest, ACoreComponentGetsCoreInItsConfigurationFile) {

@@ -151,9 +151,9 @@ TEST_F(QueryTest, AnswersTargetAttributesAsTheModelDerivesThem) {
 }
 
 TEST_F(QueryTest, TargetPathsComeFromTheRegistryTheRunInProgressFirst) {
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "APPDIRdir", "C:\\Earlier");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "APPDIRdir", "C:\\Earlier"), ERROR_SUCCESS);
   EXPECT_EQ(ById(TSGetTargetPath, "appdir"), "C:\\Earlier");
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\CurrentTargets", "APPDIR", "C:\\Now");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\CurrentTargets", "APPDIR", "C:\\Now"), ERROR_SUCCESS);
   EXPECT_EQ(ById(TSGetTargetPath, "APPDIR"), "C:\\Now");
   EXPECT_EQ(ById(TSGetTargetPath, "DATADIR"), "");
 }
@@ -200,7 +200,7 @@ TEST_F(QueryTest, TheConfigurationFileCarriesTheAnswersOfThisRun) {
   account->needed = 1;
 
   std::string config = suite.Root() + "\\answers.ini";
-  WriteConfigFile(config, suite.PropIni("proda"), false);
+  ASSERT_TRUE(WriteConfigFile(config, suite.PropIni("proda"), false));
   auto main = [&](const std::string& key) { return ReadIniString(config, "Main", key); };
   EXPECT_EQ(main("SetupType"), "STANDARD");
   EXPECT_EQ(main("Folder"), "Corvant Tools");

@@ -26,13 +26,13 @@ class RemovedRegistryValue {
  public:
   explicit RemovedRegistryValue(const char* name)
       : name_(name), saved_(ReadRegString(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name)) {
-    DeleteRegValue(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name_);
+    EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name_), RegDelete::Failed);
   }
   ~RemovedRegistryValue() {
     if (saved_.empty())
-      DeleteRegValue(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name_);
+      EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name_), RegDelete::Failed);
     else
-      SetRegString(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name_, saved_);
+      EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kWindowsVersionKey, name_, saved_), ERROR_SUCCESS);
   }
   RemovedRegistryValue(const RemovedRegistryValue&) = delete;
   RemovedRegistryValue& operator=(const RemovedRegistryValue&) = delete;
@@ -79,20 +79,20 @@ TEST_F(KeywordExportTest, SystemDirectoriesAndRunValues) {
 }
 
 TEST_F(KeywordExportTest, RegistryHeldLocations) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "CorvaRootDir", "D:\\Corva");
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "CorvaCommonDir", "D:\\Common");
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", "Corva Programs");
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW\\Server", "WebServer", "central");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "CorvaRootDir", "D:\\Corva"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "CorvaCommonDir", "D:\\Common"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", "Corva Programs"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW\\Server", "WebServer", "central"), ERROR_SUCCESS);
   EXPECT_EQ(Value("%CORVANTDIR%"), "D:\\Corva");
   EXPECT_EQ(Value("%CORVANTCOMMONDIR%"), "D:\\Common");
   EXPECT_EQ(Value("%CORVAFOLDER%"), "Corva Programs");
   EXPECT_EQ(Value("%CORVASERVER%"), "central");
   EXPECT_EQ(Value("%CORVASERVERACTIVE%"), "0");
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW", "Active", "1");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW", "Active", "1"), ERROR_SUCCESS);
   Translation active = Translate("%CORVASERVERACTIVE%");
   EXPECT_EQ(active.value, "1");
   EXPECT_EQ(active.final, 1);
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW", "Active", "yes");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW", "Active", "yes"), ERROR_SUCCESS);
   EXPECT_EQ(Value("%CORVASERVERACTIVE%"), "0");
 }
 
@@ -150,7 +150,7 @@ TEST_F(KeywordExportTest, TargetKeywordsAreNotFinal) {
 }
 
 TEST_F(KeywordExportTest, LongValuesAreCutToTheKeywordBuffer) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "CorvaRootDir", std::string(400, 'r'));
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "CorvaRootDir", std::string(400, 'r')), ERROR_SUCCESS);
   Translation root = Translate("%CORVANTDIR%");
   EXPECT_EQ(root.result, 0);
   EXPECT_EQ(root.value, std::string(kKeywordBufferSize - 1, 'r'));

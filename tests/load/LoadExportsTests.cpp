@@ -158,7 +158,7 @@ TEST_F(LoadExportsTest, UnloadDeletesAMasterParametersFileStagedInTheTemporaryDi
 }
 
 TEST_F(LoadExportsTest, MissingMasterDescriptionIsReported) {
-  CreateDirectoryTree(cd.MasterDir());
+  EXPECT_TRUE(CreateDirectoryTree(cd.MasterDir()));
   MessageBoxWatcher boxes;
   EXPECT_EQ(Load(cd.WriteParams("MessageLevel=NONE\r\n")), -1);
   std::string text = "Error in file " + cd.MasterFile() + " :Configuration file not found";

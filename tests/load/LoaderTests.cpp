@@ -142,8 +142,8 @@ TEST_F(LoaderTest, TargetsKeepTheFirstDefinitionAndReadTheirFlags) {
 }
 
 TEST_F(LoaderTest, TargetPathsResolveAndARegisteredPathIsFixed) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "CorvaRootDir", "D:\\Corva");
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "LOGSdir", "E:\\Logs");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "CorvaRootDir", "D:\\Corva"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "LOGSdir", "E:\\Logs"), ERROR_SUCCESS);
   cd.DescribeMaster(Product("P", "",
                             "[Targets]\r\nTarget0=DATA;Data;%CORVAROOT%\\Data;d\r\n"
                             "Target1=LOGS;Logs;%DATA%\\Logs;d\r\nTarget2=DEEP;Deep;%LOGS%\\Deep;d\r\n"));
@@ -160,8 +160,8 @@ TEST_F(LoaderTest, TargetPathsResolveAndARegisteredPathIsFixed) {
 }
 
 TEST_F(LoaderTest, DerivedTargetAnswersOnALaterInstall) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "ONEdir", "C:\\one");
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "MANYdir", "C:\\many");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "ONEdir", "C:\\one"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "MANYdir", "C:\\many"), ERROR_SUCCESS);
   cd.DescribeMaster(Product("P", "",
                             "[Targets]\r\nTarget0=ONE;One;C:\\1;d\r\nTarget1=MANY;Many;C:\\2;d;MULTIPLE\r\n"
                             "Target2=FREE;Free;C:\\3;d\r\n"));
@@ -301,8 +301,8 @@ TEST_F(LoaderTest, PasswordsAreGlobalAndOnlyAdd) {
 
 TEST_F(LoaderTest, PasswordAnswersComeFromTheParametersFileThenTheRegistry) {
   cd.DescribeMaster(Product("P", "", "Password=SVC;d\r\nFeature0=A\r\n[A]\r\nName=A\r\nPassword=REG;d\r\n"));
-  SetRegString(HKEY_LOCAL_MACHINE, std::string(kSetupKey) + "\\Passwords\\REG", "UserName", "regUser");
-  SetRegString(HKEY_LOCAL_MACHINE, std::string(kSetupKey) + "\\Passwords\\REG", "Password", "regPass");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, std::string(kSetupKey) + "\\Passwords\\REG", "UserName", "regUser"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, std::string(kSetupKey) + "\\Passwords\\REG", "Password", "regPass"), ERROR_SUCCESS);
   Load("Password0=SVCX;no;no\r\nPassword1=svc;admin;se;cret\r\nPassword2=SVC;late;x\r\n");
   CPassword& svc = *Master().passwords.Find("SVC");
   svc.PrepareDefaultUser();
@@ -446,7 +446,7 @@ TEST_F(LoaderTest, DeepCopyOfAFeatureCopiesItsWholeSubtree) {
 }
 
 TEST_F(LoaderTest, RecomputingDependentsFollowsTheChainAndWarnsOfFixedTargets) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "FIXEDdir", "F:\\fixed");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "FIXEDdir", "F:\\fixed"), ERROR_SUCCESS);
   cd.DescribeMaster(Product("P", "",
                             "[Targets]\r\nTarget0=BASE;B;C:\\base;d\r\nTarget1=CHILD;C;%BASE%\\child;d\r\n"
                             "Target2=GRAND;G;%CHILD%\\grand;d\r\nTarget3=KEEP;K;%BASE%\\keep;d;NORECALC\r\n"

@@ -65,9 +65,11 @@ TEST_F(MifErrorTest, AFailedStatusAnswersOneAndLogsAnError) {
   EXPECT_EQ(Log(), expected);
 }
 
-TEST_F(MifErrorTest, NoStatusFileAnywhereAnswersOne) {
+TEST_F(MifErrorTest, NoStatusFileAnywhereAnswersOneAndSaysSo) {
   EXPECT_EQ(TS_MIFError(Description("MifName=" + mifName + "\r\n").c_str()), 1);
-  EXPECT_TRUE(ContainsLine(Log(), "   *** Error"));
+  std::vector<std::string> expected = {"Check MIF File " + mifName + " :", "   *** Error",
+                                       "   *** No status file " + mifName + ".mif"};
+  EXPECT_EQ(Log(), expected);
 }
 
 TEST_F(MifErrorTest, AWindowsFileWithoutInstallStatusIsPassedOverForTheTemporaryDirectory) {

@@ -23,7 +23,7 @@ class FolderStepTest : public PageStepTest {
 }  // namespace
 
 TEST_F(FolderStepTest, TakesTheEarlierInstallationsFolderFirst) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", "Registered");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", "Registered"), ERROR_SUCCESS);
   Params("Folder=Preset");
   ChooseProgramFolder(master());
   EXPECT_EQ(master().programFolder, "Registered");
@@ -71,7 +71,7 @@ TEST_F(FolderStepTest, PageSwitchPresetAndUnattendedBypassInTheDirectionGiven) {
 }
 
 TEST_F(FolderStepTest, RegisteredFolderBypassesEvenAnAttendedRun) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", "Registered");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", "Registered"), ERROR_SUCCESS);
   EXPECT_EQ(RunFolderStep(1), kStepNext);
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Bypass dialog", "Folder = Registered"}));
 }

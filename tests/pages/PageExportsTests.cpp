@@ -154,7 +154,7 @@ TEST_F(PageExportsTest, FolderFromTheParametersFileBypasses) {
 }
 
 TEST_F(PageExportsTest, FolderOfAnEarlierInstallationComesFirstAndBypassesAnAttendedRun) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", "Registered Folder");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "Folder", "Registered Folder"), ERROR_SUCCESS);
   Start("Folder=Preset Folder\r\nEnableGetFolderDlg=Yes");
   EXPECT_EQ(Step("TS_GetFolderDlg", 1), 1);
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Bypass dialog", "Folder = Registered Folder"}));
@@ -191,7 +191,7 @@ TEST_F(PageExportsTest, TargetPresetsFixThePathsAndAreRecorded) {
 }
 
 TEST_F(PageExportsTest, RegisteredPathsOfALaterInstallAreReinstalledWalkingBack) {
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "APPDIRdir", "F:\\Old\\App");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "APPDIRdir", "F:\\Old\\App"), ERROR_SUCCESS);
   Start("", "Target0=DATADIR;G:\\Data");
   EXPECT_EQ(Targets(12, "DURING"), 12);
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Target DATADIR :", "   Bypass dialog", "   Target path = G:\\Data",
@@ -248,7 +248,7 @@ TEST_F(PageExportsTest, ServerPagesBypassedBySwitchUnattendedAndARegisteredServe
     EXPECT_EQ(Step("TS_GetServerDlg", 1), 1) << main;
     EXPECT_EQ(NewLog(), (std::vector<std::string>{"Bypass dialog", "Bypass dialog"})) << main;
   }
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW", "Active", "1");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW", "Active", "1"), ERROR_SUCCESS);
   Start("");
   EXPECT_EQ(Step("TS_GetServerDlg", 12), 12);
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Bypass dialog"}));

@@ -68,7 +68,7 @@ class PageWindowTest : public ModelStepTest {
     NewLog();
   }
   void TearDown() override {
-    CancelReboot();
+    EXPECT_TRUE(CancelReboot());
     ModelStepTest::TearDown();
   }
   // Runs `step` while `user` answers its page on another thread.
@@ -136,7 +136,7 @@ class PageWindowTest : public ModelStepTest {
          {{IDC_MAIN_TEXT, "Setup has finished installing Corvant on your computer."}, {IDC_BACK, "< &Back", false},
           {IDOK, "&Finish"}},
          -1, IDOK, 9, {}},
-        {"2016-restart", "Setup Complete", [](PageWindowTest&) { ScheduleReboot(); }, [] { return TS_FinalDlg(1); },
+        {"2016-restart", "Setup Complete", [](PageWindowTest&) { EXPECT_TRUE(ScheduleReboot()); }, [] { return TS_FinalDlg(1); },
          {{IDC_YES_RADIO, "&Yes, I want to restart my computer now.", true, true, true},
           {IDC_NO_RADIO, "&No, I will restart my computer later.", true, true, false}, {IDC_BACK, "< &Back", false},
           {IDOK, "&Finish"}},

@@ -41,9 +41,9 @@ TEST_F(ServerStepTest, SwitchAndUnattendedBypassInTheDirectionGiven) {
 }
 
 TEST_F(ServerStepTest, AComputerAlreadyRunningWithAServerNeverSeesThePages) {
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "1");
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "central");
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "AdvancedSettings", "1");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "central"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "AdvancedSettings", "1"), ERROR_SUCCESS);
   EXPECT_EQ(RunServerStep(12), kStepBack);
   EXPECT_EQ(master().serverActive, 1);
   EXPECT_EQ(master().serverName, "central");
@@ -74,7 +74,7 @@ TEST_F(ServerStepTest, WithoutInstalledProductsOnlyPageAIsShown) {
 }
 
 TEST_F(ServerStepTest, PageAOpensWithTheRegisteredServer) {
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "old");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "old"), ERROR_SUCCESS);
   WizardPageAnswer answer = PageA(kEndNext, ServerOption::UseNamedServer, "old");
   answer.flag = true;
   pages.Then(answer);
@@ -198,8 +198,8 @@ TEST_F(ServerStepTest, PageAAsksBeforeChangingHowInstalledProductsRun) {
 }
 
 TEST_F(ServerStepTest, PageAKeepingTheRegisteredChoiceDoesNotAsk) {
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "1");
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "Hub");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "Hub"), ERROR_SUCCESS);
   ServerPageAAnswer answer;
   answer.serverName = "hub";
   EXPECT_TRUE(ServerPageANextAllowed(answer, "Writer"));

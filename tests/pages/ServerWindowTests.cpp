@@ -101,7 +101,7 @@ TEST_F(ServerWindowTest, EachPageOfTheWalkShowsItsControlsAndTexts) {
     return controls;
   };
   // Without installed products only page A is shown.
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "hub01");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "hub01"), ERROR_SUCCESS);
   NexoOnCD(Nexo::WithEntry);
   PageView pageA{"2010-server-a", kSelectCaption,
                  with({{IDC_USE_SERVER_RADIO, kUseServer, true, true, true},
@@ -298,8 +298,8 @@ TEST_F(ServerWindowTest, ANamedServerNeedsANameAndTheFocusReturnsToTheEdit) {
 }
 
 TEST_F(ServerWindowTest, PageAAsksBeforeAChangeInEachOfItsWordings) {
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "1");
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "old");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkServerKey, "WebServer", "old"), ERROR_SUCCESS);
   const std::string question = "Selecting these settings will change Writer,Calc to work ";
   struct QuestionCase {
     int radio;

@@ -69,7 +69,7 @@ TEST_F(TargetStepTest, AfterPagesOnlyForTargetsOfSelectedComponents) {
 
 TEST_F(TargetStepTest, ALaterInstallReinstallsToTheRegisteredPathWithoutAPage) {
   master().firstInstall = 0;
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "APPDIRdir", "E:\\Old\\App");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "APPDIRdir", "E:\\Old\\App"), ERROR_SUCCESS);
   EXPECT_EQ(RunTargetStep(12, 4, "DURING"), kStepBack);
   EXPECT_EQ(app->path, "E:\\Old\\App");
   EXPECT_EQ(app->fixed, 1);
@@ -88,7 +88,7 @@ TEST_F(TargetStepTest, ALaterInstallNeverAsksForTheRootTargets) {
 TEST_F(TargetStepTest, AMultipleTargetShowsThePageAtItsRegisteredPath) {
   master().firstInstall = 0;
   app->multiplicity.Set("MULTIPLE");
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "APPDIRdir", "E:\\Old\\App");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKey, "APPDIRdir", "E:\\Old\\App"), ERROR_SUCCESS);
   pages.Then({"Target", kEndNext, "E:\\Second"});
   EXPECT_EQ(RunTargetStep(1, 4, "DURING"), kStepNext);
   EXPECT_EQ(NewLog(), (std::vector<std::string>{"Target APPDIR :", "   Previous instance of multiple target = E:\\Old\\App",

@@ -132,7 +132,7 @@ TEST_F(TargetWindowTest, TheSinglePageShowsItsTargetShortenedAndBrowseOnlyWhenIt
 TEST_F(TargetWindowTest, BrowseOpensTheBrowserAndTheChosenFolderIsShownAndTaken) {
   MessageBoxWatcher boxes(IDYES);
   std::string start = dir / "Start";
-  CreateDirectoryTree(start + "\\Sub");
+  EXPECT_TRUE(CreateDirectoryTree(start + "\\Sub"));
   std::string chosen = dir / "Chosen\\Deeper";
   CTarget& target = AddDescribed("APPDIR", start + "\\", "Programs");
   CTarget& data = AddTarget("DATADIR", "%APPDIR%\\Data");
@@ -204,7 +204,7 @@ TEST_F(TargetWindowTest, TheRootOfAnEarlierInstallationIsRefused) {
   WriteTextFile(old + "\\setup\\uninstall\\uninst.isu", "");
   WriteTextFile(old + "\\setup\\uninstall\\tuninst.dll", "");
   std::string other = dir / "Other";
-  CreateDirectoryTree(other);
+  EXPECT_TRUE(CreateDirectoryTree(other));
   CTarget& root = AddDescribed("CORVAROOT", old, "Corvant");
   int result = RunTargetPage(0, [&] {
     HWND page = WaitForPage("Choose Destination Location");
@@ -279,7 +279,7 @@ class TargetLocationsWindowTest : public TargetWindowTest {
     AddComponent(*feature, "WRITERCORE", "CORVAROOT");
     AddComponent(*feature, "WRITERDATA", "DATADIR");
     AddComponent(*feature, "WRITERAPP", "APPDIR");
-    CreateDirectoryTree(dir / "Moved");
+    EXPECT_TRUE(CreateDirectoryTree(dir / "Moved"));
   }
   // Opens the page through Change Folders, checks it, modifies the root and ends with `endButton`.
   void ModifyRootAndEnd(int endButton, const std::string& gallery = "") {
@@ -366,7 +366,7 @@ TEST_F(BrowserExportTest, TheExportAnswersWhetherTheFolderChangedAndRestoresTheC
   ASSERT_TRUE(browse);
   MessageBoxWatcher boxes(IDYES);
   std::string apps = dir / "Apps";
-  CreateDirectoryTree(apps);
+  EXPECT_TRUE(CreateDirectoryTree(apps));
   std::string missing = dir / "Missing\\Sub";
   struct Case {
     std::string given;   // the buffer on entry

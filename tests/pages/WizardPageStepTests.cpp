@@ -191,10 +191,10 @@ TEST_F(WizardPageStepTest, FinishWithoutAScheduledRestartStopsTheRun) {
 }
 
 TEST_F(WizardPageStepTest, TheRestartPageAnswersOneOnlyForARestartNow) {
-  ScheduleReboot();
+  EXPECT_TRUE(ScheduleReboot());
   pages.Then({"Final", kEndNext, "", true}).Then({"Final", kEndNext, "", false});
   EXPECT_EQ(RunFinalStep(1), kStepNext);
   EXPECT_TRUE(pages.restartOffered);
   EXPECT_EQ(RunFinalStep(1), kStepStop);
-  CancelReboot();
+  EXPECT_TRUE(CancelReboot());
 }

@@ -63,7 +63,7 @@ TEST_F(DetectionTest, FeaturesAreInstalledWhenTheirUninstallFileListsThemWithAVa
 }
 
 TEST_F(DetectionTest, AnInstalledFeatureOnALaterInstallIsAReinstall) {
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "Folder", "x");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "Folder", "x"), ERROR_SUCCESS);
   DescribeFeatures();
   WriteTextFile(suite.UninstallFile("SHARED.ini"), "[Features Installed]\r\nF3=1\r\n");
   Load();
@@ -72,7 +72,7 @@ TEST_F(DetectionTest, AnInstalledFeatureOnALaterInstallIsAReinstall) {
 }
 
 TEST_F(DetectionTest, ALaterInstallWithoutTheseProductsIsTheirFirstInstall) {
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "Folder", "x");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "Folder", "x"), ERROR_SUCCESS);
   DescribeFeatures();
   Load();
   DetectInstalled(Master());
@@ -81,7 +81,7 @@ TEST_F(DetectionTest, ALaterInstallWithoutTheseProductsIsTheirFirstInstall) {
 }
 
 TEST_F(DetectionTest, TheCorvantSoftwareRootItselfDoesNotCount) {
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "Folder", "x");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "Folder", "x"), ERROR_SUCCESS);
   DescribeFeatures("CORVANT SOFTWARE");
   WriteTextFile(suite.UninstallFile("CORVANT SOFTWARE.ini"), "[Features Installed]\r\nCORVANT SOFTWARE=1\r\n");
   Load();

@@ -52,7 +52,7 @@ TEST_F(RegistrationTest, CommitWritesTheRootAndTheSelectedFeaturesAndKeepsEarlie
   Feature({0}).selected = 1;
   Feature({0, 0}).selected = 1;
   SetLogIndentLevel(2);
-  CommitFeatures(Master());
+  EXPECT_TRUE(CommitFeatures(Master()));
   EXPECT_EQ(LogIndentLevel(), 2);
   SetLogIndentLevel(0);
   std::string shared = suite.UninstallFile("SHARED.ini");
@@ -67,18 +67,18 @@ TEST_F(RegistrationTest, CommitWritesTheRootAndTheSelectedFeaturesAndKeepsEarlie
 
   Feature({0}).selected = 0;
   Feature({1}).selected = 1;
-  CommitFeatures(Master());
+  EXPECT_TRUE(CommitFeatures(Master()));
   EXPECT_EQ(ReadLines(shared), (std::vector<std::string>{"[Features Installed]", "F1=1.5", "F2=4.0"}));
 }
 
 TEST_F(RegistrationTest, SelectedCoreComponentsGoToTheCommonFile) {
   Describe();
   Load();
-  CommitFeatures(Master());
+  EXPECT_TRUE(CommitFeatures(Master()));
   EXPECT_FALSE(FileExists(suite.UninstallFile("Corvant Common.ini")));
   Component("CORELIB").selected = 1;
   Component("SUITE").selected = 1;
-  CommitFeatures(Master());
+  EXPECT_TRUE(CommitFeatures(Master()));
   std::string common = suite.UninstallFile("Corvant Common.ini");
   EXPECT_EQ(ReadLines(common), (std::vector<std::string>{"[Core Components Installed]", "CORELIB=7.2"}));
   EXPECT_TRUE(ContainsLine(suite.Log(), "   Register " + common + ":CORELIB=7.2"));
@@ -91,7 +91,7 @@ TEST_F(RegistrationTest, PasswordsAreRecordedInFullButLoggedMasked) {
   CPassword& account = *Master().passwords.Find("SVC");
   account.userName = "admin";
   account.password = "hunter2";
-  CommitFeatures(Master());
+  EXPECT_TRUE(CommitFeatures(Master()));
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "UserName"), "admin");
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "Password"), "hunter2");
   std::vector<std::string> log = suite.Log();
@@ -100,11 +100,11 @@ TEST_F(RegistrationTest, PasswordsAreRecordedInFullButLoggedMasked) {
 }
 
 TEST_F(RegistrationTest, AnAccountNotAskedForKeepsItsRegisteredAnswers) {
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "UserName", "earlier");
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "Password", "kept");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "UserName", "earlier"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "Password", "kept"), ERROR_SUCCESS);
   Describe("Password=SVC;Service\r\n");
   Load();
-  CommitFeatures(Master());
+  EXPECT_TRUE(CommitFeatures(Master()));
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "UserName"), "earlier");
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "Password"), "kept");
 }
@@ -113,7 +113,7 @@ TEST_F(RegistrationTest, TargetsUsedBySelectedComponentsAreRegisteredOnceUnlessM
   Describe();
   Load();
   Component("SUITE").selected = 1;
-  RegisterTargets(Master());
+  EXPECT_TRUE(RegisterTargets(Master()));
   std::string root = suite.CorvaRoot();
   EXPECT_EQ(Setup("CORVAROOTdir"), root);
   EXPECT_EQ(Setup("DATAdir"), root + "\\Data");
@@ -128,7 +128,7 @@ TEST_F(RegistrationTest, TargetsUsedBySelectedComponentsAreRegisteredOnceUnlessM
   Component("F2").selected = 1;
   Master().targets.Find("DATA")->path = "C:\\NewData";
   Master().targets.Find("CORVAROOT")->path = "C:\\NewRoot";
-  RegisterTargets(Master());
+  EXPECT_TRUE(RegisterTargets(Master()));
   EXPECT_EQ(Setup("DATAdir"), "C:\\NewData");
   EXPECT_EQ(Setup("CORVAROOTdir"), root);
   EXPECT_EQ(Setup("LOGSdir"), root + "\\Logs");
@@ -144,7 +144,7 @@ TEST_F(RegistrationTest, ConfigurationRecordsFolderSetupTypeAndServer) {
   master.programFolder = "Corvant Apps";
   master.setupType = "standard";
   Feature({1}).selected = 1;
-  RecordConfiguration(master);
+  EXPECT_TRUE(RecordConfiguration(master));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kSetupKeyPath, "Folder"));
   EXPECT_EQ(Setup("SetupType"), "STANDARD");
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW"));
@@ -153,7 +153,7 @@ TEST_F(RegistrationTest, ConfigurationRecordsFolderSetupTypeAndServer) {
   master.serverPagesShown = 1;
   master.serverActive = 1;
   master.serverName = "HOST";
-  RecordConfiguration(master);
+  EXPECT_TRUE(RecordConfiguration(master));
   EXPECT_EQ(Setup("Folder"), "Corvant Apps");
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW", "Active"), "1");
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\CFW", "AdvancedSettings"), "0");

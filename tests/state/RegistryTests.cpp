@@ -11,8 +11,8 @@ const char kScratchKey[] = "Software\\Corvant\\RegistryTest";
 
 class RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override { DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kScratchKey); }
-  void TearDown() override { DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kScratchKey); }
+  void SetUp() override { EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kScratchKey)); }
+  void TearDown() override { EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, kScratchKey)); }
   std::string Key(const std::string& below) { return std::string(kScratchKey) + "\\" + below; }
 };
 }  // namespace
@@ -39,40 +39,40 @@ TEST_F(RegistryTest, SetRegStringStoresTextWithItsTerminatingZero) {
 
 TEST_F(RegistryTest, MissingKeysAndValuesReadAsEmpty) {
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("none"), "Name"), "");
-  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Other", "x");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Other", "x"), ERROR_SUCCESS);
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Name"), "");
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, Key("k"), "Name"));
   EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, Key("k"), "Other"));
 }
 
 TEST_F(RegistryTest, ValueExistsOnlyWhenItFitsTheShortBuffer) {
-  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Short", std::string(254, 's'));
-  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Long", std::string(255, 'l'));
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Short", std::string(254, 's')), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Long", std::string(255, 'l')), ERROR_SUCCESS);
   EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, Key("k"), "Short"));
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, Key("k"), "Long"));
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Long"), std::string(255, 'l'));
 }
 
 TEST_F(RegistryTest, AValueTooLongForTheReadBufferReadsAsEmpty) {
-  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Huge", std::string(5000, 'h'));
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Huge", std::string(5000, 'h')), ERROR_SUCCESS);
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Huge"), "");
   // The buffer holds 2000 bytes: 1999 characters and their terminator fit, one more does not.
-  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Full", std::string(1999, 'f'));
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Full", std::string(1999, 'f')), ERROR_SUCCESS);
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Full"), std::string(1999, 'f'));
-  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Over", std::string(2000, 'o'));
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Over", std::string(2000, 'o')), ERROR_SUCCESS);
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("k"), "Over"), "");
 }
 
 TEST_F(RegistryTest, DeleteRegValueAnswersWhetherItDeleted) {
-  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Name", "v");
-  EXPECT_TRUE(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("k"), "Name"));
-  EXPECT_FALSE(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("k"), "Name"));
-  EXPECT_FALSE(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("none"), "Name"));
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Name", "v"), ERROR_SUCCESS);
+  EXPECT_EQ(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("k"), "Name"), RegDelete::Deleted);
+  EXPECT_EQ(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("k"), "Name"), RegDelete::Missing);
+  EXPECT_EQ(DeleteRegValue(HKEY_LOCAL_MACHINE, Key("none"), "Name"), RegDelete::Missing);
 }
 
 TEST_F(RegistryTest, NamesByPositionAreEmptyPastTheEnd) {
-  CreateRegKey(HKEY_LOCAL_MACHINE, Key("k\\child"));
-  SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Value0", "v");
+  EXPECT_TRUE(CreateRegKey(HKEY_LOCAL_MACHINE, Key("k\\child")));
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("k"), "Value0", "v"), ERROR_SUCCESS);
   EXPECT_EQ(GetRegSubKeyName(HKEY_LOCAL_MACHINE, Key("k"), 0), "child");
   EXPECT_EQ(GetRegSubKeyName(HKEY_LOCAL_MACHINE, Key("k"), 1), "");
   EXPECT_EQ(GetRegValueName(HKEY_LOCAL_MACHINE, Key("k"), 0), "Value0");
@@ -82,10 +82,10 @@ TEST_F(RegistryTest, NamesByPositionAreEmptyPastTheEnd) {
 }
 
 TEST_F(RegistryTest, DeleteRegKeyTreeRemovesEverySubKey) {
-  SetRegString(HKEY_LOCAL_MACHINE, Key("t\\a\\x"), "V", "1");
-  SetRegString(HKEY_LOCAL_MACHINE, Key("t\\b"), "V", "2");
-  SetRegString(HKEY_LOCAL_MACHINE, Key("t"), "V", "3");
-  SetRegString(HKEY_LOCAL_MACHINE, Key("kept"), "V", "4");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("t\\a\\x"), "V", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("t\\b"), "V", "2"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("t"), "V", "3"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, Key("kept"), "V", "4"), ERROR_SUCCESS);
   EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, Key("t")));
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, Key("t")));
   EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, Key("kept"), "V"), "4");
@@ -107,7 +107,7 @@ void LockKey(const std::string& key, bool locked) {
 }  // namespace
 
 TEST_F(RegistryTest, DeleteRegKeyTreeGivesUpOnASubKeyItCannotOpen) {
-  CreateRegKey(HKEY_LOCAL_MACHINE, Key("t\\locked"));
+  EXPECT_TRUE(CreateRegKey(HKEY_LOCAL_MACHINE, Key("t\\locked")));
   LockKey(Key("t\\locked"), true);
   ASSERT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, Key("t\\locked")));
   EXPECT_FALSE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, Key("t")));

@@ -58,20 +58,20 @@ TEST_F(ServerRecordsTest, ExportsReadAndWriteTheServerValues) {
 }
 
 TEST_F(ServerRecordsTest, ActiveIsOneWithoutRegardToCaseOnly) {
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "yes");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "yes"), ERROR_SUCCESS);
   EXPECT_FALSE(NexoServerActive());
   EXPECT_FALSE(ServerChoiceMissing());
-  SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", "");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kFrameworkKey, "Active", ""), ERROR_SUCCESS);
   EXPECT_TRUE(ServerChoiceMissing());
 }
 
 TEST_F(ServerRecordsTest, RecordsLogTheirChoice) {
   SetLogPath(dir / "run.log");
-  RecordServerActive(true);
-  RecordServerActive(false);
-  RecordServerAdvancedSettings(true);
-  RecordServerAdvancedSettings(false);
-  RecordServerName("HOST");
+  EXPECT_TRUE(RecordServerActive(true));
+  EXPECT_TRUE(RecordServerActive(false));
+  EXPECT_TRUE(RecordServerAdvancedSettings(true));
+  EXPECT_TRUE(RecordServerAdvancedSettings(false));
+  EXPECT_TRUE(RecordServerName("HOST"));
   EXPECT_TRUE(!NexoAdvancedSettingsUsed());
   EXPECT_EQ(ReadLines(dir / "run.log"),
             (std::vector<std::string>{"Register NEXO Server = Active", "Register NEXO Server = Inactive",

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 
 #include "engine/Log.h"
 #include "engine/Params.h"
+#include "exports/ExportFrame.h"
 #include "model/Model.h"
 #include "support/ScriptedPages.h"
 #include "support/SuiteTree.h"
@@ -116,4 +118,25 @@ TEST_F(ExportFrameTest, InstalledProductsAndFirstInstallComeFromTheLastDetection
   EXPECT_EQ(TS_FirstTimeInstall(), 1);
   Master().firstInstallOfTheseProducts = 0;
   EXPECT_EQ(TS_FirstTimeInstall(), 0);
+}
+
+// An export that never fails answers its fallback after an exception, and says in the log what
+// it caught: an engine error, a standard exception, or something that is neither.
+TEST_F(ExportFrameTest, AQuietExportLogsWhatItCaughtBeforeItsFallback) {
+  Load();
+  struct Case {
+    std::function<int()> body;
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {[]() -> int { throw CMyError("Uninstall ID A\\B is not a valid file name"); },
+       "*** TS_Example: Uninstall ID A\\B is not a valid file name"},
+      {[]() -> int { throw std::runtime_error("no page"); }, "*** TS_Example: no page"},
+      {[]() -> int { throw 42; }, "*** TS_Example: an exception that says nothing about itself"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Quietly("TS_Example", 7, c.body), 7);
+    EXPECT_TRUE(ContainsLine(suite.Log(), c.line)) << c.line;
+  }
+  EXPECT_EQ(Quietly("TS_Example", 7, [] { return 3; }), 3);
 }

@@ -208,9 +208,9 @@ TEST_F(WholeRunTest, ARunRecordsItselfAndTheNextRunFindsIt) {
 }
 
 TEST_F(WholeRunTest, CleanRegistryLeavesOtherProductsKeys) {
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "UserName", "u");
-  SetRegString(HKEY_LOCAL_MACHINE, kSetupKeyPath, "CORVAROOTdir", "C:\\x");
-  SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Other", "Kept", "yes");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup\\Passwords\\SVC", "UserName", "u"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKeyPath, "CORVAROOTdir", "C:\\x"), ERROR_SUCCESS);
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Other", "Kept", "yes"), ERROR_SUCCESS);
   ScratchDirectory master("clean");
   {
     EngineInstance engine(master.Path());
@@ -219,14 +219,14 @@ TEST_F(WholeRunTest, CleanRegistryLeavesOtherProductsKeys) {
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kSetupKeyPath));
     EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Other", "Kept"), "yes");
 
-    DeleteRegKeyTree(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Other");
-    SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant", "Value", "v");
-    SetRegString(HKEY_LOCAL_MACHINE, kSetupKeyPath, "Folder", "f");
+    EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Other"));
+    EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant", "Value", "v"), ERROR_SUCCESS);
+    EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKeyPath, "Folder", "f"), ERROR_SUCCESS);
     EXPECT_EQ(steps.cleanRegistry(), 0);
     EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Corvant"));
 
-    DeleteRegValue(HKEY_LOCAL_MACHINE, "Software\\Corvant", "Value");
-    SetRegString(HKEY_LOCAL_MACHINE, kSetupKeyPath, "Folder", "f");
+    EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, "Software\\Corvant", "Value"), RegDelete::Failed);
+    EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kSetupKeyPath, "Folder", "f"), ERROR_SUCCESS);
     EXPECT_EQ(steps.cleanRegistry(), 0);
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Corvant"));
   }

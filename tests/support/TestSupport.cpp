@@ -56,7 +56,7 @@ void RemoveTree(const std::string& path) {
 }
 
 void WriteTextFile(const std::string& path, const std::string& content) {
-  CreateDirectoryTree(DirectoryOf(path));
+  EXPECT_TRUE(CreateDirectoryTree(DirectoryOf(path)));
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
   ASSERT_TRUE(out.good()) << "cannot write " << path;
@@ -86,12 +86,12 @@ std::vector<std::string> SplitLines(const std::string& content) {
 }
 
 void CopyFileTo(const std::string& from, const std::string& to) {
-  CreateDirectoryTree(DirectoryOf(to));
+  EXPECT_TRUE(CreateDirectoryTree(DirectoryOf(to)));
   ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << "cannot copy " << from << " to " << to;
 }
 
 void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryTree(to);
+  EXPECT_TRUE(CreateDirectoryTree(to));
   WIN32_FIND_DATAA entry;
   UniqueFindHandle find(FindFirstFileA(JoinPath(from, "*").c_str(), &entry));
   if (!find) return;
@@ -141,7 +141,7 @@ void WritePropIni(const std::string& path, const std::string& content) {
   StampValidationCode(path);
 }
 
-void CleanCorvantRegistry() { DeleteRegKeyTree(HKEY_LOCAL_MACHINE, "Software\\Corvant"); }
+void CleanCorvantRegistry() { EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, "Software\\Corvant")); }
 
 EngineInstance::EngineInstance(const std::string& masterDirectory) {
   std::string copy = JoinPath(masterDirectory, "Tessaro.dll");

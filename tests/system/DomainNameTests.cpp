@@ -27,13 +27,13 @@ TEST(DomainName, The9xFamilyReadsTheAuthenticatingAgentThenTheWorkgroup) {
   RemovedIfNew networkSetup(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\VxD");
   SavedRegistryValue agent(kProviderKey, "AuthenticatingAgent");
   SavedRegistryValue workgroup(kNetworkSetupKey, "Workgroup");
-  DeleteRegValue(HKEY_LOCAL_MACHINE, kProviderKey, "AuthenticatingAgent");
-  DeleteRegValue(HKEY_LOCAL_MACHINE, kNetworkSetupKey, "Workgroup");
+  EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kProviderKey, "AuthenticatingAgent"), RegDelete::Failed);
+  EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kNetworkSetupKey, "Workgroup"), RegDelete::Failed);
   EXPECT_EQ(RegistryDomainName(), "");
-  SetRegString(HKEY_LOCAL_MACHINE, kNetworkSetupKey, "Workgroup", "FIXTUREGROUP");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kNetworkSetupKey, "Workgroup", "FIXTUREGROUP"), ERROR_SUCCESS);
   EXPECT_EQ(RegistryDomainName(), "FIXTUREGROUP");
-  SetRegString(HKEY_LOCAL_MACHINE, kProviderKey, "AuthenticatingAgent", "FIXTUREDOMAIN");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kProviderKey, "AuthenticatingAgent", "FIXTUREDOMAIN"), ERROR_SUCCESS);
   EXPECT_EQ(RegistryDomainName(), "FIXTUREDOMAIN");
-  SetRegString(HKEY_LOCAL_MACHINE, kProviderKey, "AuthenticatingAgent", "");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kProviderKey, "AuthenticatingAgent", ""), ERROR_SUCCESS);
   EXPECT_EQ(RegistryDomainName(), "FIXTUREGROUP");
 }

@@ -36,7 +36,7 @@ class FileRegistrationTest : public ::testing::Test {
   void TearDown() override {
     EXPECT_EQ(CurrentDirectory(), startDirectory) << "the current directory is restored";
     SetLogPath("");
-    DeleteRegKeyTree(HKEY_CLASSES_ROOT, kFixtureLibraryKey);
+    EXPECT_TRUE(DeleteRegKeyTree(HKEY_CLASSES_ROOT, kFixtureLibraryKey));
   }
   void Behave(const std::string& settings) { WriteTextFile(JoinPath(serverDir, "com_server.ini"), settings); }
   std::vector<std::string> ServerCalls() { return ReadLines(JoinPath(serverDir, "com_server_calls.log")); }

@@ -43,7 +43,9 @@ class RemovedIfNew {
  public:
   RemovedIfNew(HKEY root, std::string key) : root_(root), key_(std::move(key)), existed_(RegKeyExists(root, key_)) {}
   ~RemovedIfNew() {
-    if (!existed_) DeleteRegKeyTree(root_, key_);
+    if (!existed_) {
+      EXPECT_TRUE(DeleteRegKeyTree(root_, key_));
+    }
   }
 
  private:

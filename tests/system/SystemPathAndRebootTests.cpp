@@ -41,7 +41,9 @@ class SystemPathTest : public ::testing::Test {
     SetLogIndentLevel(0);
   }
   void TearDown() override { SetLogPath(""); }
-  void SetPath(const std::string& value) { SetRegExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", value); }
+  void SetPath(const std::string& value) {
+    EXPECT_EQ(SetRegExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", value), ERROR_SUCCESS);
+  }
   std::wstring WidePath() { return ReadRegWideText(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH").text; }
   std::string Path() { return AnsiFromWide(WidePath()); }
   std::vector<std::string> Log() { return ReadLines(dir / "run.log"); }
@@ -132,7 +134,7 @@ TEST_F(SystemPathTest, AListedDirectoryIsNotAddedAgain) {
 }
 
 TEST_F(SystemPathTest, AMissingPathBecomesTheDirectoryAlone) {
-  DeleteRegValue(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH");
+  EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH"), RegDelete::Failed);
   EXPECT_EQ(TS_AddToNTPath("C:\\Only", 0), 0);
   EXPECT_EQ(Path(), "C:\\Only");
   EXPECT_TRUE(ContainsLine(Log(), "   New path = C:\\Only"));
@@ -153,7 +155,7 @@ TEST_F(SystemPathTest, ALongPathIsKeptWholeAndSearchedToItsEnd) {
 TEST_F(SystemPathTest, EntriesOutsideTheCodePageComeBackAsTheyWere) {
   // Greek, Japanese and Cyrillic names: none of them has a place in the ANSI code page.
   std::wstring old = L"C:\\\u0391\u03B8\u03AE\u03BD\u03B1;D:\\\u65E5\u672C\u8A9E;E:\\\u041F\u0443\u0442\u044C";
-  SetRegWideExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", old);
+  EXPECT_EQ(SetRegWideExpandString(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PATH", old), ERROR_SUCCESS);
   EXPECT_EQ(TS_AddToNTPath("C:\\Tools", 0), 0);
   EXPECT_EQ(WidePath(), L"C:\\Tools;" + old);
   EXPECT_EQ(ValueType(kEnvironmentKey, "PATH"), static_cast<DWORD>(REG_EXPAND_SZ));
@@ -199,7 +201,7 @@ class RebootTest : public ::testing::Test {
     SetLogIndentLevel(0);
     WriteTextFile(dir / "params.ini", "[Main]\r\nMessageLevel=NONE\r\n");
     SetParamsFileInForce(dir / "params.ini");
-    DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot");
+    EXPECT_NE(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"), RegDelete::Failed);
   }
   void TearDown() override {
     SetLogPath("");
@@ -235,7 +237,7 @@ TEST_F(RebootTest, ScheduleWritesTheMarkerOnceAndCancelRemovesIt) {
 }
 
 TEST_F(RebootTest, AMarkerOfAnyContentCounts) {
-  SetRegString(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot", "");
+  EXPECT_EQ(SetRegString(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot", ""), ERROR_SUCCESS);
   EXPECT_EQ(TS_IsRebootScheduled(), 1);
 }
 
