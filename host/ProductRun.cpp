@@ -112,7 +112,7 @@ int RunProduct(const EngineExports& e, const HostOptions& options) {
     WriteStatusFile(statusFile, product, "Failed", "the product description could not be loaded");
     return kExitLoadFailed;
   }
-  if (WalkWizard(e) != 1) {
+  if (WalkWizard(e) != TS_STEP_NEXT) {
     e.UnloadSetupData();
     WriteStatusFile(statusFile, product, "Cancelled", "the product setup was cancelled");
     return kExitCancelled;

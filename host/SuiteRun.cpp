@@ -23,13 +23,13 @@ std::string Upper(std::string text) {
   return text;
 }
 
-std::string Call(int(__stdcall* query)(char*)) {
+std::string Call(int(TESSARO_CALL* query)(char*)) {
   std::vector<char> out(kText, '\0');
   query(out.data());
   return out.data();
 }
 
-std::string Call(int(__stdcall* query)(const char*, char*), const std::string& in) {
+std::string Call(int(TESSARO_CALL* query)(const char*, char*), const std::string& in) {
   std::vector<char> out(kText, '\0');
   query(in.c_str(), out.data());
   return out.data();
@@ -115,7 +115,7 @@ class SuiteInstaller {
       long size = e_.SetupDiskSpaceRequired(setup.c_str());
       e_.ProgressDlgStep(("Installing " + setup).c_str(), step_++, remaining_);
       bool ok;
-      if (e_.IsInstalled(propIni.c_str()) == 2) {
+      if (e_.IsInstalled(propIni.c_str()) == TS_ALREADY_INSTALLED) {
         ok = true;
       } else {
         e_.DoInstall(propIni.c_str());
@@ -151,7 +151,7 @@ class SuiteInstaller {
       }
       if (!attended) return false;
       std::string text = "Please insert the CD: " + Call(e_.GetCDDesc, wanted);
-      if (e_.MessageBox("Corvant Setup", text.c_str(), "Then click Next to continue.", 1, 0) != 1) return false;
+      if (e_.MessagePage("Corvant Setup", text.c_str(), "Then click Next to continue.", 1, 0) != TS_STEP_NEXT) return false;
     }
     return false;
   }
@@ -215,7 +215,7 @@ int RunSuite(const EngineExports& e, const HostOptions& options) {
     return kExitLoadFailed;
   }
   std::string suite = Call(e.GetRootSetupID);
-  if (WalkWizard(e) != 1) {
+  if (WalkWizard(e) != TS_STEP_NEXT) {
     e.UnloadSetupData();
     std::printf("TessaroSetup: %s: setup was cancelled\n", suite.c_str());
     return kExitCancelled;
