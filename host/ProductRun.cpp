@@ -110,7 +110,7 @@ int RunProduct(const EngineExports& e, const HostOptions& options) {
   std::string statusFile = JoinDir(temp, MifName(propIni) + ".mif");
   if (e.LoadSetupData(params.data()) != 0) {
     WriteStatusFile(statusFile, product, "Failed", "the product description could not be loaded");
-    return kExitLoadFailed;
+    return kExitFailed;
   }
   if (WalkWizard(e) != TS_STEP_NEXT) {
     e.UnloadSetupData();
@@ -125,13 +125,12 @@ int RunProduct(const EngineExports& e, const HostOptions& options) {
     failure = "cannot create " + destination;
   else
     failure = CopyTree(JoinDir(options.ownDirectory, "payload"), destination);
-  e.AddToLog(("Product " + product + (failure.empty() ? " copied to " + destination : ": " + failure)).c_str());
   if (failure.empty()) {
-    e.Configuration();
-    e.CommitFeatures();
-    e.RegisterTargets();
+    std::vector<std::string> unrecorded = RecordRun(e);
+    if (!unrecorded.empty()) failure = "records incomplete: " + Joined(unrecorded) + " failed";
   }
+  e.AddToLog(("Product " + product + (failure.empty() ? " copied to " + destination : ": " + failure)).c_str());
   e.UnloadSetupData();
   WriteStatusFile(statusFile, product, failure.empty() ? "Success" : "Failed", failure);
-  return failure.empty() ? kExitSuccess : kExitProductsFailed;
+  return failure.empty() ? kExitSuccess : kExitFailed;
 }

@@ -6,7 +6,7 @@
 
 #include "host/WizardWalk.h"
 
-int WalkWizard(const EngineExports& e) {
+int WalkWizard(const EngineExports& e, bool uninstallCheck) {
   auto plain = [](auto step) { return [step](int) { return step(); }; };
   auto directed = [](auto step) { return [step](int direction) { return step(direction); }; };
   auto targets = [&e](const char* pageTime) {
@@ -20,7 +20,8 @@ int WalkWizard(const EngineExports& e) {
       std::fprintf(stderr, "TessaroSetup: uninstalling is not offered by this host\n");
     return TS_STEP_STOP;
   };
-  std::vector<std::function<int(int)>> steps = {plain(e.Initialization), plain(e.DetectComponents), askUninstall};
+  std::vector<std::function<int(int)>> steps = {plain(e.Initialization), plain(e.DetectComponents)};
+  if (uninstallCheck) steps.push_back(askUninstall);
   const std::function<int(int)> rest[] = {
       directed(e.WelcomeDlg),    directed(e.LicenseDlg),      directed(e.InitialChecks), plain(e.LogSetupData),
       directed(e.SetupTypeDlg),  directed(e.PreSelection),    targets("BEFORE"),         targets("DURING"),

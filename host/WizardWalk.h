@@ -3,5 +3,5 @@
 
 // Walks the wizard steps in the script's order: TS_STEP_NEXT moves on, TS_STEP_BACK walks back,
 // TS_STEP_STOP stops. Returns TS_STEP_NEXT when the walk passed the last step, TS_STEP_STOP when
-// it stopped.
-int WalkWizard(const EngineExports& engine);
+// it stopped. Without `uninstallCheck` the add/remove question is not asked.
+int WalkWizard(const EngineExports& engine, bool uninstallCheck = true);
