@@ -162,7 +162,7 @@ void ReportAnotherRun(const EngineExports& engine, const HostOptions& options) {
   std::string line = std::string("*** ") + text + " (exit code " + std::to_string(kExitAnotherRun) + ")";
   ConsoleLine(line);
   if (!unattended) {
-    engine.MessagePage("Corvant Setup", text, "", 1 | 4, 0);  // Back and Cancel disabled: Next closes it
+    engine.MessagePage("Corvant Setup", text, "", 1, 0);  // Back disabled: Next (or Cancel) closes it
     return;
   }
   std::string log = MainValue(params, "AppendToLog");
