@@ -7,20 +7,31 @@
 #include "host/EngineBinding.h"
 #include "host/WizardWalk.h"
 
-// Exit statuses of the host.
+// Exit statuses of the suite host, in the convention deployment tools read.
 constexpr int kExitSuccess = 0;
-constexpr int kExitProductsFailed = 1;
-constexpr int kExitCancelled = 2;
-constexpr int kExitLoadFailed = 3;
-constexpr int kExitHostError = 4;
+constexpr int kExitRestartNeeded = 3010;   // success; a restart is needed and was not done
+constexpr int kExitRestartStarted = 1641;  // success; the host asked the system to restart
+constexpr int kExitCancelled = 1602;       // the user cancelled
+constexpr int kExitFailed = 1603;          // something was not installed or not recorded
+constexpr int kExitAnotherRun = 1618;      // another suite run holds this machine
+constexpr int kExitBadCommandLine = 1639;  // the command line is invalid
+
+// The one line that says what an exit status means.
+const char* ExitMeaning(int code);
 
 struct HostOptions {
   std::string ownDirectory;     // where the host and its engine lie
   std::string commandLine;      // the whole command line, for config=
+  std::string configFile;       // config=FILE as given, empty without it
   std::vector<std::string> cdRoots;  // cds=ROOT;ROOT... given on the command line
   std::string recordFile;            // record=FILE: the answers file to write after the wizard
   bool recordPasswords = false;      // record-passwords: the answers file holds the passwords
 };
+
+// The registration steps, each checked: the names of those that failed.
+std::vector<std::string> RecordRun(const EngineExports& engine);
+// Items joined by ",".
+std::string Joined(const std::vector<std::string>& items);
 
 int RunSuite(const EngineExports& engine, const HostOptions& options);
 int RunProduct(const EngineExports& engine, const HostOptions& options);
@@ -28,3 +39,5 @@ int RunProduct(const EngineExports& engine, const HostOptions& options);
 std::string JoinDir(const std::string& directory, const std::string& name);
 std::string ParentDir(const std::string& directory);
 bool IsFile(const std::string& path);
+// Writes one line to the console at once, so that a watcher sees it while the run goes on.
+void ConsoleLine(const std::string& text);

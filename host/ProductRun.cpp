@@ -4,6 +4,7 @@
 // directory, and leaves the status file the engine reads afterwards.
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -67,11 +68,12 @@ std::string MifName(const std::string& propIni) {
   return name;
 }
 
-void WriteStatusFile(const std::string& path, const std::string& product, const std::string& status,
+// Writes the status file the engine reads after the product's run; false when it could not.
+bool WriteStatusFile(const std::string& path, const std::string& product, const std::string& status,
                      const std::string& message) {
   UniqueStdFile file(std::fopen(path.c_str(), "w"));
-  if (!file) return;
-  std::fprintf(file.get(),
+  if (!file) return false;
+  return std::fprintf(file.get(),
                "START COMPONENT\n"
                "  NAME = \"%s\"\n"
                "  START GROUP\n"
@@ -96,7 +98,16 @@ void WriteStatusFile(const std::string& path, const std::string& product, const 
                "    END ATTRIBUTE\n"
                "  END GROUP\n"
                "END COMPONENT\n",
-               product.c_str(), status.c_str(), message.c_str());
+               product.c_str(), status.c_str(), message.c_str()) > 0 &&
+         std::fflush(file.get()) == 0;
+}
+
+// The product run's end: its status file, and an exit status that says the same.
+int EndProduct(const EngineExports& e, const std::string& statusFile, const std::string& product, const char* status,
+               const std::string& message, int code) {
+  if (WriteStatusFile(statusFile, product, status, message)) return code;
+  e.AddToLog(("*** Unable to write the status file " + statusFile + " (errno " + std::to_string(errno) + ")").c_str());
+  return kExitFailed;
 }
 }  // namespace
 
@@ -109,13 +120,12 @@ int RunProduct(const EngineExports& e, const HostOptions& options) {
   GetTempPathA(MAX_PATH, temp);
   std::string statusFile = JoinDir(temp, MifName(propIni) + ".mif");
   if (e.LoadSetupData(params.data()) != 0) {
-    WriteStatusFile(statusFile, product, "Failed", "the product description could not be loaded");
-    return kExitLoadFailed;
+    return EndProduct(e, statusFile, product, "Failed", "the product description could not be loaded", kExitFailed);
   }
-  if (WalkWizard(e) != 1) {
+  if (WalkWizard(e) != TS_STEP_NEXT) {
+    int code = EndProduct(e, statusFile, product, "Cancelled", "the product setup was cancelled", kExitCancelled);
     e.UnloadSetupData();
-    WriteStatusFile(statusFile, product, "Cancelled", "the product setup was cancelled");
-    return kExitCancelled;
+    return code;
   }
   std::string destination = InstallDirectory(e, propIni);
   std::string failure;
@@ -125,13 +135,13 @@ int RunProduct(const EngineExports& e, const HostOptions& options) {
     failure = "cannot create " + destination;
   else
     failure = CopyTree(JoinDir(options.ownDirectory, "payload"), destination);
-  e.AddToLog(("Product " + product + (failure.empty() ? " copied to " + destination : ": " + failure)).c_str());
   if (failure.empty()) {
-    e.Configuration();
-    e.CommitFeatures();
-    e.RegisterTargets();
+    std::vector<std::string> unrecorded = RecordRun(e);
+    if (!unrecorded.empty()) failure = "records incomplete: " + Joined(unrecorded) + " failed";
   }
+  e.AddToLog(("Product " + product + (failure.empty() ? " copied to " + destination : ": " + failure)).c_str());
+  int code = EndProduct(e, statusFile, product, failure.empty() ? "Success" : "Failed", failure,
+                        failure.empty() ? kExitSuccess : kExitFailed);
   e.UnloadSetupData();
-  WriteStatusFile(statusFile, product, failure.empty() ? "Success" : "Failed", failure);
-  return failure.empty() ? kExitSuccess : kExitProductsFailed;
+  return code;
 }

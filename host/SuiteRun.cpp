@@ -23,13 +23,13 @@ std::string Upper(std::string text) {
   return text;
 }
 
-std::string Call(int(__stdcall* query)(char*)) {
+std::string Call(int(TESSARO_CALL* query)(char*)) {
   std::vector<char> out(kText, '\0');
   query(out.data());
   return out.data();
 }
 
-std::string Call(int(__stdcall* query)(const char*, char*), const std::string& in) {
+std::string Call(int(TESSARO_CALL* query)(const char*, char*), const std::string& in) {
   std::vector<char> out(kText, '\0');
   query(in.c_str(), out.data());
   return out.data();
@@ -64,17 +64,17 @@ std::vector<std::string> SiblingDirectories(const std::string& root) {
 
 class SuiteInstaller {
  public:
-  SuiteInstaller(const EngineExports& engine, const HostOptions& options) : e_(engine), options_(options) {}
+  SuiteInstaller(const EngineExports& engine, const HostOptions& options, bool unattended)
+      : e_(engine), options_(options), unattended_(unattended) {}
 
   // Runs the installation loop over CDs and setups.
   LoopEnd Install(const std::string& firstCdRoot) {
     currentRoot_ = firstCdRoot;
-    std::vector<char> cd(kText, '\0');
-    e_.GetCurrentCD(currentRoot_.c_str(), cd.data());
+    currentCd_ = Call(e_.GetCurrentCD, currentRoot_);
     e_.InitializeInstallControl();
-    int steps = e_.NumberOfSetups();
-    total_ = e_.TotalDiskSpaceRequired();
-    e_.ProgressDlgStart(steps, total_);
+    steps_ = e_.NumberOfSetups();
+    total_ = static_cast<long>(e_.TotalDiskSpaceRequired());
+    e_.ProgressDlgStart(steps_, total_);
     remaining_ = total_;
     LoopEnd result = LoopEnd::Done;
     for (int guard = 0; guard < 1000; ++guard) {
@@ -114,13 +114,22 @@ class SuiteInstaller {
       if (propIni.empty()) propIni = Call(e_.GetSetupPropIniFile, setup);
       long size = e_.SetupDiskSpaceRequired(setup.c_str());
       e_.ProgressDlgStep(("Installing " + setup).c_str(), step_++, remaining_);
+      std::string position = "[" + std::to_string(step_) + " of " + std::to_string(steps_) + "] " + setup;
+      std::string name = core ? Call(e_.GetComponentName, setup) : Call(e_.GetSetupName, setup);
+      Progress(position + " (" + name + ", CD " + currentCd_ + "): started");
+      DWORD started = GetTickCount();
+      const char* outcome;
       bool ok;
-      if (e_.IsInstalled(propIni.c_str()) == 2) {
+      if (e_.IsInstalled(propIni.c_str()) == TS_ALREADY_INSTALLED) {
         ok = true;
+        outcome = "already installed";
+      } else if (e_.DoInstall(propIni.c_str()) != 0) {
+        ok = false;
+        outcome = "failed (TS_DoInstall reported a failure)";
       } else {
-        e_.DoInstall(propIni.c_str());
         WaitForSetupWindow(setup);
         ok = e_.MIFError(propIni.c_str()) == 0;
+        outcome = ok ? "installed" : "failed";
       }
       remaining_ = remaining_ > size ? remaining_ - size : 0;
       if (ok) {
@@ -130,33 +139,42 @@ class SuiteInstaller {
         e_.SetInstallError(setup.c_str());
         failed_.push_back(setup);
       }
+      Progress(position + ": " + outcome + " in " + std::to_string((GetTickCount() - started + 500) / 1000) + " s");
     }
   }
 
   // Brings the wanted CD in: unattended from the CD roots given or lying beside the current
   // one; attended by asking the user, then looking at the same places again.
   bool AskForCd(const std::string& wanted) {
-    bool attended = !e_.GetParamYesNo("Unattended", 0);
+    bool attended = !unattended_;
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::vector<std::string> roots = options_.cdRoots;
       for (const std::string& sibling : SiblingDirectories(currentRoot_)) roots.push_back(sibling);
       for (const std::string& root : roots) {
         if (CdIdOfRoot(root) != Upper(wanted)) continue;
-        std::vector<char> cd(kText, '\0');
-        e_.GetCurrentCD(root.c_str(), cd.data());
-        if (Upper(cd.data()) == Upper(wanted)) {
+        std::string cd = Call(e_.GetCurrentCD, root);
+        if (Upper(cd) == Upper(wanted)) {
           currentRoot_ = root;
+          currentCd_ = cd;
           return true;
         }
       }
-      if (!attended) return false;
+      if (!attended) {
+        Log("*** The CD " + wanted + " (" + Call(e_.GetCDDesc, wanted) + ") was not found beside " + currentRoot_ +
+            " or among the CD roots given with cds=");
+        return false;
+      }
       std::string text = "Please insert the CD: " + Call(e_.GetCDDesc, wanted);
-      if (e_.MessageBox("Corvant Setup", text.c_str(), "Then click Next to continue.", 1, 0) != 1) return false;
+      if (e_.MessagePage("Corvant Setup", text.c_str(), "Then click Next to continue.", 1, 0) != TS_STEP_NEXT) return false;
     }
     return false;
   }
 
   void Log(const std::string& text) const { e_.AddToLog(text.c_str()); }
+  // Unattended runs tell a watching administrator where they are, one line per setup event.
+  void Progress(const std::string& text) const {
+    if (unattended_) ConsoleLine(text);
+  }
 
   // A setup program that names its window is started without waiting (TS_DoInstall returns at
   // once): its status file is there only once that window has come and gone.
@@ -192,61 +210,138 @@ class SuiteInstaller {
 
   const EngineExports& e_;
   const HostOptions& options_;
+  const bool unattended_;
   std::set<std::string> handedOut_;
-  std::string currentRoot_;
+  std::string currentRoot_, currentCd_;
+  int steps_ = 0;
   long total_ = 0;
   long remaining_ = 0;
   int step_ = 0;
   std::vector<std::string> installed_, failed_;
 };
 
+}  // namespace
+
+namespace {
+// Set by tests: the host does everything a restart needs except asking the system for it, and
+// says so, so that a test machine observes the request without being restarted.
+constexpr char kNoRestartVariable[] = "TESSARO_TEST_NO_RESTART";
+
+// Asks the system to restart the machine; false (with the reason logged) when it cannot.
+bool RequestRestart(const EngineExports& e) {
+  auto fail = [&e](const std::string& call) {
+    std::string line = "*** Unable to restart the computer (" + call + " error " + std::to_string(GetLastError()) + ")";
+    e.AddToLog(line.c_str());
+    ConsoleLine(line);
+    return false;
+  };
+  HANDLE rawToken = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &rawToken))
+    return fail("OpenProcessToken");
+  UniqueHandle token(rawToken);
+  TOKEN_PRIVILEGES shutdown{};
+  shutdown.PrivilegeCount = 1;
+  shutdown.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &shutdown.Privileges[0].Luid))
+    return fail("LookupPrivilegeValueA");
+  // AdjustTokenPrivileges succeeds without granting a privilege the account lacks.
+  if (!AdjustTokenPrivileges(token.get(), FALSE, &shutdown, 0, nullptr, nullptr) || GetLastError() != ERROR_SUCCESS)
+    return fail("AdjustTokenPrivileges");
+  char seam[8] = {};
+  if (GetEnvironmentVariableA(kNoRestartVariable, seam, sizeof seam) > 0) {
+    std::string line = std::string("Restart requested; not done because ") + kNoRestartVariable + " is set";
+    e.AddToLog(line.c_str());
+    ConsoleLine(line);
+    return true;
+  }
+  if (!ExitWindowsEx(EWX_REBOOT, SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_INSTALLATION |
+                                     SHTDN_REASON_FLAG_PLANNED))
+    return fail("ExitWindowsEx");
+  e.AddToLog("Restart requested");
+  ConsoleLine("Restart requested");
+  return true;
+}
+
+// Ends a run that loaded the descriptions: the exit line in the log and on the console, then
+// the unload.
+int EndRun(const EngineExports& e, int code) {
+  std::string line = "exit code " + std::to_string(code) + ": " + ExitMeaning(code);
+  e.AddToLog(("TessaroSetup " + line).c_str());
+  ConsoleLine(line);
+  e.UnloadSetupData();
+  return code;
+}
+}  // namespace
+
+std::vector<std::string> RecordRun(const EngineExports& e) {
+  std::vector<std::string> failed;
+  if (e.Configuration() != 0) failed.push_back("TS_Configuration");
+  if (e.CommitFeatures() != 0) failed.push_back("TSCommitFeatures");
+  if (e.RegisterTargets() != 0) failed.push_back("TS_RegisterTargets");
+  return failed;
+}
+
 std::string Joined(const std::vector<std::string>& items) {
   std::string text;
   for (const std::string& item : items) text += (text.empty() ? "" : ",") + item;
   return text;
 }
-}  // namespace
 
 int RunSuite(const EngineExports& e, const HostOptions& options) {
   std::vector<char> params(kText, '\0');
   e.FindParamsIniFile(options.ownDirectory.c_str(), options.commandLine.c_str(), params.data());
   if (e.LoadSetupData(params.data()) != 0) {
-    std::printf("TessaroSetup: the setup descriptions could not be loaded\n");
-    return kExitLoadFailed;
+    ConsoleLine("the setup descriptions could not be loaded");
+    ConsoleLine("exit code " + std::to_string(kExitFailed) + ": " + ExitMeaning(kExitFailed));
+    return kExitFailed;
   }
   std::string suite = Call(e.GetRootSetupID);
-  if (WalkWizard(e) != 1) {
-    e.UnloadSetupData();
-    std::printf("TessaroSetup: %s: setup was cancelled\n", suite.c_str());
-    return kExitCancelled;
+  bool unattended = e.Unattended() == 1;
+  // An unattended run has no user who could cancel: a step that stops it failed.
+  if (WalkWizard(e, e.GetParamYesNo("EnableUninstallCheck", 1) == 1) != TS_STEP_NEXT) {
+    ConsoleLine(suite + (unattended ? ": the wizard stopped" : ": setup was cancelled"));
+    return EndRun(e, unattended ? kExitFailed : kExitCancelled);
   }
   if (!options.recordFile.empty()) {
     if (e.RecordAnswers(options.recordFile.c_str(), options.recordPasswords ? 1 : 0) != 1) {
-      e.UnloadSetupData();
-      std::printf("TessaroSetup: %s: the answers could not be recorded in %s\n", suite.c_str(),
-                  options.recordFile.c_str());
-      return kExitHostError;
+      ConsoleLine(suite + ": the answers could not be recorded in " + options.recordFile);
+      return EndRun(e, kExitFailed);
     }
-    std::printf("TessaroSetup: %s: answers recorded in %s\n", suite.c_str(), options.recordFile.c_str());
+    ConsoleLine(suite + ": answers recorded in " + options.recordFile);
   }
-  SuiteInstaller installer(e, options);
+  SuiteInstaller installer(e, options, unattended);
   LoopEnd loopEnd = installer.Install(ParentDir(options.ownDirectory));
   std::string notInstalled = Call(e.GetSetupsNotInstalled);
-  e.Configuration();
-  e.CommitFeatures();
-  e.RegisterTargets();
-  e.FinalDlg(1);
-  e.UnloadSetupData();
-  if (loopEnd == LoopEnd::CdRefused) {
-    std::printf("TessaroSetup: %s: setup was cancelled while asking for a CD; installed: %s; not installed: %s\n",
-                suite.c_str(), Joined(installer.Installed()).c_str(), notInstalled.c_str());
-    return kExitCancelled;
+  std::vector<std::string> unrecorded = RecordRun(e);
+  bool restartNeeded = e.IsRebootScheduled() == 1;
+  // The completion page asks about the restart only when it shows; a run whose page does not
+  // show (unattended, switched off, or messages limited) restarts only with EnableReboot=YES.
+  bool finalPageShows = !unattended && e.GetParamYesNo("EnableFinalDlg", 1) == 1 && e.AllMessages() == 1;
+  bool restartNow = e.FinalDlg(TS_STEP_NEXT) == TS_STEP_NEXT;
+  if (!finalPageShows) restartNow = e.GetParamYesNo("EnableReboot", 0) == 1;
+
+  std::string summary = suite + ": ";
+  int code = kExitSuccess;
+  if (loopEnd == LoopEnd::CdRefused && !unattended) {
+    summary += "setup was cancelled while asking for a CD; installed: " + Joined(installer.Installed()) +
+               "; not installed: " + notInstalled;
+    code = kExitCancelled;
+  } else if (!installer.Failed().empty() || !notInstalled.empty()) {
+    summary += "installed: " + Joined(installer.Installed()) + "; failed: " + Joined(installer.Failed()) +
+               "; not installed: " + notInstalled;
+    code = kExitFailed;
+  } else {
+    summary += "installed: " + Joined(installer.Installed());
   }
-  if (!installer.Failed().empty() || !notInstalled.empty()) {
-    std::printf("TessaroSetup: %s: installed: %s; failed: %s; not installed: %s\n", suite.c_str(),
-                Joined(installer.Installed()).c_str(), Joined(installer.Failed()).c_str(), notInstalled.c_str());
-    return kExitProductsFailed;
+  if (!unrecorded.empty()) {
+    summary += "; records incomplete: " + Joined(unrecorded) + " failed";
+    code = kExitFailed;
   }
-  std::printf("TessaroSetup: %s: installed: %s\n", suite.c_str(), Joined(installer.Installed()).c_str());
-  return kExitSuccess;
+  ConsoleLine(summary);
+  e.AddToLog(("TessaroSetup " + summary).c_str());
+  if (code == kExitSuccess && restartNeeded) {
+    code = kExitRestartNeeded;
+    if (restartNow && RequestRestart(e)) code = kExitRestartStarted;
+  }
+  return EndRun(e, code);
 }

@@ -1,46 +1,48 @@
 // The wizard steps in the order a setup script calls them.
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #include "host/WizardWalk.h"
 
-int WalkWizard(const EngineExports& e) {
-  auto plain = [](EngineExports::Step step) { return [step](int) { return step(); }; };
-  auto directed = [](EngineExports::DirectedStep step) { return [step](int direction) { return step(direction); }; };
+int WalkWizard(const EngineExports& e, bool uninstallCheck) {
+  auto plain = [](auto step) { return [step](int) { return step(); }; };
+  auto directed = [](auto step) { return [step](int direction) { return step(direction); }; };
   auto targets = [&e](const char* pageTime) {
     return [&e, pageTime](int direction) { return e.GetAllTargetsDlgs(direction, pageTime); };
   };
-  // The uninstall check answers 0 to install, 1 to uninstall, 2 when cancelled; this host
-  // installs only.
-  auto uninstallCheck = [&e](int direction) {
+  // The uninstall check answers install, uninstall or cancel; this host installs only.
+  auto askUninstall = [&e](int direction) {
     int answer = e.UninstallCheck(direction);
-    if (answer == 0) return direction == 12 ? 12 : 1;
-    if (answer == 1) std::fprintf(stderr, "TessaroSetup: uninstalling is not offered by this host\n");
-    return 9;
+    if (answer == TS_UNINSTALL_CHECK_INSTALL) return direction == TS_STEP_BACK ? TS_STEP_BACK : TS_STEP_NEXT;
+    if (answer == TS_UNINSTALL_CHECK_UNINSTALL)
+      std::fprintf(stderr, "TessaroSetup: uninstalling is not offered by this host\n");
+    return TS_STEP_STOP;
   };
-  std::vector<std::function<int(int)>> steps = {
-      plain(e.Initialization),        plain(e.DetectComponents),      uninstallCheck,
-      directed(e.WelcomeDlg),         directed(e.LicenseDlg),         directed(e.InitialChecks),
-      plain(e.LogSetupData),          directed(e.SetupTypeDlg),       directed(e.PreSelection),
-      targets("BEFORE"),              targets("DURING"),              directed(e.GetSelectionsDlg),
-      directed(e.PostSelection),      targets("AFTER"),               directed(e.GetFolderDlg),
-      directed(e.GetServerDlg),       directed(e.FinalChecks),        directed(e.ShowSummaryDlg)};
+  std::vector<std::function<int(int)>> steps = {plain(e.Initialization), plain(e.DetectComponents)};
+  if (uninstallCheck) steps.push_back(askUninstall);
+  const std::function<int(int)> rest[] = {
+      directed(e.WelcomeDlg),    directed(e.LicenseDlg),      directed(e.InitialChecks), plain(e.LogSetupData),
+      directed(e.SetupTypeDlg),  directed(e.PreSelection),    targets("BEFORE"),         targets("DURING"),
+      directed(e.GetSelectionsDlg), directed(e.PostSelection), targets("AFTER"),          directed(e.GetFolderDlg),
+      directed(e.GetServerDlg),  directed(e.FinalChecks),     directed(e.ShowSummaryDlg)};
+  steps.insert(steps.end(), std::begin(rest), std::end(rest));
   size_t at = 0;
-  int direction = 1;
+  int direction = TS_STEP_NEXT;
   // A walk that never settles (hooks that keep sending it back and forth) is cut off.
   for (int guard = 0; guard < 10000 && at < steps.size(); ++guard) {
     int result = steps[at](direction);
-    if (result == 1) {
+    if (result == TS_STEP_NEXT) {
       ++at;
-      direction = 1;
-    } else if (result == 12) {
-      direction = 12;
-      if (at == 0) direction = 1;  // nothing lies before the first step: start it again
+      direction = TS_STEP_NEXT;
+    } else if (result == TS_STEP_BACK) {
+      direction = TS_STEP_BACK;
+      if (at == 0) direction = TS_STEP_NEXT;  // nothing lies before the first step: start it again
       else --at;
     } else {
-      return 9;
+      return TS_STEP_STOP;
     }
   }
-  return at >= steps.size() ? 1 : 9;
+  return at >= steps.size() ? TS_STEP_NEXT : TS_STEP_STOP;
 }

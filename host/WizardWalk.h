@@ -1,6 +1,7 @@
 #pragma once
 #include "host/EngineBinding.h"
 
-// Walks the wizard steps in the script's order: 1 moves on, 12 walks back, 9 stops.
-// Returns 1 when the walk passed the last step, 9 when it stopped.
-int WalkWizard(const EngineExports& engine);
+// Walks the wizard steps in the script's order: TS_STEP_NEXT moves on, TS_STEP_BACK walks back,
+// TS_STEP_STOP stops. Returns TS_STEP_NEXT when the walk passed the last step, TS_STEP_STOP when
+// it stopped. Without `uninstallCheck` the add/remove question is not asked.
+int WalkWizard(const EngineExports& engine, bool uninstallCheck = true);

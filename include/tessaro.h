@@ -38,6 +38,9 @@
 #define TS_UNINSTALL_CHECK_UNINSTALL 1 /* remove the installed suite */
 #define TS_UNINSTALL_CHECK_CANCEL 2    /* the user cancelled */
 
+/* The installed state TS_IsInstalled answers for a product that is installed already. */
+#define TS_ALREADY_INSTALLED 2
+
 /* Output buffer sizes in bytes: the most the engine writes into each kind of buffer, terminating
    zero included. A list (items joined by "," or ";") that would not fit ends at its last whole
    item, and the log says how many items were left out. */

@@ -1,4 +1,8 @@
 // The sample suite installed end to end by the setup host under Wine, as an administrator runs it.
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +11,7 @@
 #include <thread>
 
 #include "engine/Paths.h"
+#include "engine/Win32Handles.h"
 #include "support/PageDriver.h"
 #include "ui/resources/PageResource.h"
 #include "state/Registry.h"
@@ -15,6 +20,8 @@
 using namespace testing_support;
 
 namespace {
+const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
 // The folder the suite's shared components go to.
 std::string SharedFolder() {
   return JoinPath(
@@ -34,22 +41,26 @@ class SampleSuiteTest : public ::testing::Test {
   void TearDown() override {
     CleanCorvantRegistry();
     RemoveTree(common);
+    static_cast<void>(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"));
   }
 
   // The sample's unattended parameters with a log and a root directory of the test's own.
-  std::string Parameters(const std::string& name) {
+  std::string Parameters(const std::string& name, const std::string& mainLines = "") {
     std::string params = cds / name;
     std::string text = ReadTextFile(JoinPath(cds / "CD1\\master", "unattended.ini"));
-    text += "AppendToLog=" + log() + "\r\n[Targets]\r\nTarget0=CORVAROOT;" + root + "\r\n";
+    text += mainLines + "AppendToLog=" + log() + "\r\n[Targets]\r\nTarget0=CORVAROOT;" + root + "\r\n";
     WriteTextFile(params, text);
     return params;
   }
 
   int RunHost(const std::string& params, std::string* console = nullptr, const std::string& moreSwitches = "") {
+    return RunHostWith("config=\"" + params + "\"" + moreSwitches, console);
+  }
+  // The host with exactly these arguments; its console output in `console`.
+  int RunHostWith(const std::string& arguments, std::string* console, std::string* outputFile = nullptr) {
     std::string output = cds / ("host" + std::to_string(++runs) + ".out");
-    int code = RunProgram("\"" + JoinPath(cds / "CD1\\master", "TessaroSetup.exe") + "\" config=\"" + params + "\"" +
-                              moreSwitches,
-                          output, 600000);
+    if (outputFile) *outputFile = output;
+    int code = RunProgram("\"" + JoinPath(cds / "CD1\\master", "TessaroSetup.exe") + "\" " + arguments, output, 600000);
     if (console) *console = ReadTextFile(output);
     return code;
   }
@@ -73,6 +84,29 @@ class SampleSuiteTest : public ::testing::Test {
   }
 
   std::string log() const { return cds / "run.log"; }
+
+  // The reports product is installed by the fixture setup program instead of its own: its
+  // description gets `mainLines`, the fixture its instructions (a success status file, and
+  // `fixtureLines`).
+  void ReportsSetupIsTheFixture(const std::string& mainLines, const std::string& fixtureLines) {
+    std::string product = cds / "CD1\\Reports";
+    std::string description = ReadTextFile(JoinPath(product, "prop.ini"));
+    size_t main = description.find("[Main]");
+    ASSERT_NE(main, std::string::npos);
+    description.insert(description.find('\n', main) + 1, mainLines);
+    const std::pair<std::string, std::string> changes[] = {
+        {"SetupExe=TessaroSetup.exe", "SetupExe=fixture_product.exe"},
+        {"SetupCmdLine=/product config=%CONFIGINIFILE%", "SetupCmdLine=config=%CONFIGINIFILE%"}};
+    for (const auto& [from, to] : changes) {
+      size_t at = description.find(from);
+      ASSERT_NE(at, std::string::npos) << from;
+      description.replace(at, from.size(), to);
+    }
+    WritePropIni(JoinPath(product, "prop.ini"), description);
+    CopyFileTo(FixturePath("fixture_product.exe"), JoinPath(product, "fixture_product.exe"));
+    WriteTextFile(JoinPath(product, "fixture.ini"),
+                  "[Product]\r\nMifName=REPORTS\r\nMifStatus=Success\r\n" + fixtureLines);
+  }
 
   ScratchDirectory cds{"suite"};
   std::string root, common;
@@ -155,7 +189,7 @@ TEST_F(SampleSuiteTest, InstallsTheThreeCdSuiteUnattended) {
 TEST_F(SampleSuiteTest, AFailedProductIsMarkedAndTheRestStillInstalls) {
   RemoveTree(cds / "CD3\\Data\\payload");
   std::string console;
-  EXPECT_EQ(RunHost(Parameters("broken.ini"), &console), 1) << console;
+  EXPECT_EQ(RunHost(Parameters("broken.ini"), &console), 1603) << console;
   EXPECT_NE(console.find("failed: DATA"), std::string::npos) << console;
   EXPECT_TRUE(FileExists(root + "\\Reports\\viewer.txt"));
   EXPECT_TRUE(FileExists(root + "\\Archive\\archive.txt"));
@@ -172,7 +206,7 @@ TEST_F(SampleSuiteTest, ARecordedRunReplaysUnattendedToTheSameRecordsAndFiles) {
   // An answers file that cannot be written stops the run before anything is installed, and
   // leaves nothing half written behind.
   std::string unwritable = cds / "no such folder\\answers.ini";
-  EXPECT_EQ(RunHost(Parameters("unwritable.ini"), &console, " record=\"" + unwritable + "\""), 4) << console;
+  EXPECT_EQ(RunHost(Parameters("unwritable.ini"), &console, " record=\"" + unwritable + "\""), 1603) << console;
   EXPECT_NE(console.find("the answers could not be recorded in " + unwritable), std::string::npos) << console;
   EXPECT_TRUE(FilesBelow(cds / "no such folder").empty());
   EXPECT_TRUE(FilesBelow(root).empty());
@@ -217,24 +251,8 @@ TEST_F(SampleSuiteTest, ARecordedRunReplaysUnattendedToTheSameRecordsAndFiles) {
 TEST_F(SampleSuiteTest, TheStatusOfASetupThatNamesItsWindowIsReadOnceTheWindowHasGone) {
   // The reports product's setup program shows its window for three seconds and writes its
   // status file only when the window has gone; TS_DoInstall does not wait for it.
-  std::string product = cds / "CD1\\Reports";
-  std::string description = ReadTextFile(JoinPath(product, "prop.ini"));
-  size_t main = description.find("[Main]");
-  ASSERT_NE(main, std::string::npos);
-  description.insert(description.find('\n', main) + 1, "WindowName=Corvant Reports Setup\r\nWindowClass=FixtureSetupWindow\r\n");
-  const std::pair<std::string, std::string> changes[] = {
-      {"SetupExe=TessaroSetup.exe", "SetupExe=fixture_product.exe"},
-      {"SetupCmdLine=/product config=%CONFIGINIFILE%", "SetupCmdLine=config=%CONFIGINIFILE%"}};
-  for (const auto& [from, to] : changes) {
-    size_t at = description.find(from);
-    ASSERT_NE(at, std::string::npos) << from;
-    description.replace(at, from.size(), to);
-  }
-  WritePropIni(JoinPath(product, "prop.ini"), description);
-  CopyFileTo(FixturePath("fixture_product.exe"), JoinPath(product, "fixture_product.exe"));
-  WriteTextFile(JoinPath(product, "fixture.ini"),
-                "[Product]\r\nMifName=REPORTS\r\nMifStatus=Success\r\nWindowName=Corvant Reports Setup\r\n"
-                "WindowClass=FixtureSetupWindow\r\nDelayMs=3000\r\n");
+  ReportsSetupIsTheFixture("WindowName=Corvant Reports Setup\r\nWindowClass=FixtureSetupWindow\r\n",
+                           "WindowName=Corvant Reports Setup\r\nWindowClass=FixtureSetupWindow\r\nDelayMs=3000\r\n");
 
   std::string console;
   EXPECT_EQ(RunHost(Parameters("window.ini"), &console), 0) << console;
@@ -255,12 +273,22 @@ TEST_F(SampleSuiteTest, ASetupHandedOutAgainWithoutProgressEndsTheLoopWithAnErro
   WritePropIni(core, description);
 
   std::string console;
-  EXPECT_EQ(RunHost(Parameters("stuck.ini"), &console), 1) << console;
+  EXPECT_EQ(RunHost(Parameters("stuck.ini"), &console), 1603) << console;
   EXPECT_NE(ReadTextFile(log()).find("was handed out again without progress; the installation loop ends"),
             std::string::npos);
 }
 
 namespace {
+// Attended parameters that answer every page that can be switched off, and switch them off;
+// the target pages of a first installation still show.
+const char kAnsweredPages[] =
+    "EnableWelcomeDlg=NO\r\nEnableLicenseDlg=NO\r\nEnableSetupTypeDlg=NO\r\nSetupType=SERVER\r\n"
+    "EnableGetSelectionsDlg=NO\r\nFeature0=REPORTS;YES\r\nFeature1=REPORTS_VIEWER;YES\r\n"
+    "Feature2=REPORTS_DESIGNER;YES\r\nFeature3=DATA;YES\r\nFeature4=DATA_ENGINE;YES\r\nFeature5=DATA_SERVICE;YES\r\n"
+    "Feature6=ARCHIVE;YES\r\n"
+    "EnableGetPasswordDlg=NO\r\nPassword0=DATASVC;svc_data;Sample-Secret-1\r\nEnableGetFolderDlg=NO\r\n"
+    "Folder=Corvant Sample Suite\r\nEnableNEXOSetup=NO\r\nEnableShowSummaryDlg=NO\r\n";
+
 // Answers the exit confirmation of the setup host with Yes.
 void ConfirmExit() {
   HWND box = WaitForMessageBoxOfAnyProcess();
@@ -286,8 +314,9 @@ TEST_F(SampleSuiteTest, CancelOnTheThirdPageEndsTheRunWithNothingInstalled) {
         ConfirmExit();
       },
       &console);
-  EXPECT_EQ(code, 2) << console;
+  EXPECT_EQ(code, 1602) << console;
   EXPECT_NE(console.find("setup was cancelled"), std::string::npos) << console;
+  EXPECT_TRUE(ContainsLine(SplitLines(console), "TessaroSetup: exit code 1602: cancelled by the user")) << console;
   EXPECT_EQ(RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant"), (std::map<std::string, std::string>{}));
   EXPECT_TRUE(FilesBelow(root).empty());
   EXPECT_TRUE(FilesBelow(common).empty());
@@ -297,14 +326,7 @@ TEST_F(SampleSuiteTest, AMissingCdIsAskedForByNameAndCancelKeepsWhatTheOtherCdsI
   RemoveTree(cds / "CD3");
   // Attended, with the answers given and the pages that have them switched off; the target
   // pages of a first installation still show.
-  std::string params = AttendedParameters(
-      "missing-cd.ini",
-      "EnableWelcomeDlg=NO\r\nEnableLicenseDlg=NO\r\nEnableSetupTypeDlg=NO\r\nSetupType=SERVER\r\n"
-      "EnableGetSelectionsDlg=NO\r\nFeature0=REPORTS;YES\r\nFeature1=REPORTS_VIEWER;YES\r\n"
-      "Feature2=REPORTS_DESIGNER;YES\r\nFeature3=DATA;YES\r\nFeature4=DATA_ENGINE;YES\r\nFeature5=DATA_SERVICE;YES\r\n"
-      "Feature6=ARCHIVE;YES\r\n"
-      "EnableGetPasswordDlg=NO\r\nPassword0=DATASVC;svc_data;Sample-Secret-1\r\nEnableGetFolderDlg=NO\r\n"
-      "Folder=Corvant Sample Suite\r\nEnableNEXOSetup=NO\r\nEnableShowSummaryDlg=NO\r\nEnableFinalDlg=NO\r\n");
+  std::string params = AttendedParameters("missing-cd.ini", std::string(kAnsweredPages) + "EnableFinalDlg=NO\r\n");
   std::string prompt;
   std::string console;
   int code = RunHostAttended(
@@ -326,7 +348,7 @@ TEST_F(SampleSuiteTest, AMissingCdIsAskedForByNameAndCancelKeepsWhatTheOtherCdsI
       },
       &console);
   EXPECT_EQ(prompt, "Please insert the CD: Corvant Sample Suite CD 3");
-  EXPECT_EQ(code, 2) << console;
+  EXPECT_EQ(code, 1602) << console;
   // CD 1 and CD 2 were installed and recorded; the product of CD 3 is reported not installed
   // and its features are not recorded as installed. The target pages were left as they came,
   // so the suite went to the default root directory.
@@ -487,4 +509,228 @@ TEST_F(SampleSuiteTest, DISABLED_TheRecordingReplayedOnAFreshMachineInstallsTheS
   EXPECT_EQ(code, 0) << ReadTextFile(output);
   EXPECT_EQ(MachineBelow(chosenRoot), recorded);
   RemoveTree(suite);
+}
+
+// ---- What deployment tools rely on: exit codes, restarts, one run at a time, the command line ----
+
+namespace {
+// Every process of this machine's setup hosts and product setup programs, as a power cut ends
+// them; this test program itself is left.
+void EndEverySetupProcess() {
+  for (int round = 0; round < 20; ++round) {
+    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    ASSERT_NE(snapshot.get(), INVALID_HANDLE_VALUE);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int ended = 0;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+      if (_stricmp(entry.szExeFile, "TessaroSetup.exe") != 0 && _stricmp(entry.szExeFile, "fixture_product.exe") != 0)
+        continue;
+      UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+      if (process && TerminateProcess(process.get(), 255)) {
+        WaitForSingleObject(process.get(), 10000);
+        ++ended;
+      }
+    }
+    if (ended == 0) return;
+  }
+}
+
+// Sets the host's restart seam for the life of a scope, so that no test restarts the machine.
+class NoRestart {
+ public:
+  NoRestart() { SetEnvironmentVariableA("TESSARO_TEST_NO_RESTART", "1"); }
+  ~NoRestart() { SetEnvironmentVariableA("TESSARO_TEST_NO_RESTART", nullptr); }
+};
+
+bool HasLine(const std::string& console, const std::string& line) { return ContainsLine(SplitLines(console), line); }
+}  // namespace
+
+TEST_F(SampleSuiteTest, TheCommandLineExplainsItselfAndABadOneTouchesNothing) {
+  struct Case {
+    std::string arguments;
+    int code;
+    std::string line;  // a line the console must show
+  };
+  const Case cases[] = {
+      {"/?", 0, "  1641  success, the restart was started"},
+      {"/HELP", 0, "  record-passwords    write the service account passwords into that file too"},
+      {"/silnet", 1639, "TessaroSetup: unknown argument \"/silnet\""},
+      {"config=\"" + (cds / "no such.ini") + "\"", 1639,
+       "TessaroSetup: the parameters file " + (cds / "no such.ini") + " does not exist"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    std::string console;
+    EXPECT_EQ(RunHostWith(c.arguments, &console), c.code) << console;
+    EXPECT_TRUE(HasLine(console, c.line)) << console;
+    EXPECT_TRUE(HasLine(console, "Exit codes:")) << console;
+  }
+  // Nothing was installed, recorded or logged.
+  EXPECT_EQ(RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant"), (std::map<std::string, std::string>{}));
+  EXPECT_TRUE(FilesBelow(root).empty());
+  EXPECT_FALSE(FileExists(log()));
+}
+
+TEST_F(SampleSuiteTest, AnUnattendedRunWhoseCdNeverComesFailsAndSaysWhichCd) {
+  RemoveTree(cds / "CD3");
+  std::string console;
+  EXPECT_EQ(RunHost(Parameters("no-cd3.ini"), &console), 1603) << console;
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: CORVANT SOFTWARE: installed: SHAREDRT,REPORTS,ARCHIVE; failed: ; "
+                               "not installed: DATA"))
+      << console;
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code 1603: failed")) << console;
+  EXPECT_EQ(console.find("cancelled"), std::string::npos) << console;
+  std::string logged = ReadTextFile(log());
+  EXPECT_NE(logged.find("*** The CD CD3 (Corvant Sample Suite CD 3) was not found beside "), std::string::npos)
+      << logged;
+  EXPECT_NE(logged.find("TessaroSetup exit code 1603: failed"), std::string::npos);
+  // The administrator watching the console saw each setup start and end, with its place.
+  EXPECT_NE(console.find("TessaroSetup: [1 of 4] SHAREDRT ("), std::string::npos) << console;
+  EXPECT_NE(console.find("TessaroSetup: [3 of 4] ARCHIVE: installed in "), std::string::npos) << console;
+}
+
+TEST_F(SampleSuiteTest, APendingRestartIsReportedAndStartedUnattendedOnlyWithEnableReboot) {
+  // The reports product asks for a restart, as product installers do.
+  ReportsSetupIsTheFixture("", "Reboot=1\r\n");
+  NoRestart seam;
+  struct Case {
+    const char* name;
+    const char* mainLines;
+    int code;
+  };
+  for (const Case& c : {Case{"reboot-no.ini", "", 3010}, Case{"reboot-yes.ini", "EnableReboot=YES\r\n", 1641}}) {
+    SCOPED_TRACE(c.name);
+    std::string console;
+    EXPECT_EQ(RunHost(Parameters(c.name, c.mainLines), &console), c.code) << console;
+    bool requested = HasLine(console, "TessaroSetup: Restart requested; not done because TESSARO_TEST_NO_RESTART is set");
+    EXPECT_EQ(requested, c.code == 1641) << console;
+    EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code " + std::to_string(c.code) + ": " +
+                                     (c.code == 1641 ? "success, the restart was started"
+                                                     : "success, a restart is needed and was not done")))
+        << console;
+  }
+}
+
+TEST_F(SampleSuiteTest, TheCompletionPageAnswerDecidesTheRestart) {
+  ReportsSetupIsTheFixture("", "Reboot=1\r\n");
+  NoRestart seam;
+  for (int answer : {IDC_YES_RADIO, IDC_NO_RADIO}) {
+    SCOPED_TRACE(answer);
+    std::string text, console;
+    std::vector<std::string> captions;
+    // The pages left (the target pages of a first installation) go on as they came.
+    int code = RunHostAttended(
+        AttendedParameters("restart" + std::to_string(answer) + ".ini", kAnsweredPages),
+        [&] {
+          for (int pages = 0; pages < 20; ++pages) {
+            HWND page = WaitForAnyPageOfOtherProcess(120000);
+            ASSERT_TRUE(page);
+            char caption[256] = {};
+            GetWindowTextA(page, caption, sizeof caption);
+            captions.push_back(caption);
+            if (captions.back() == "Setup Complete") {
+              text = ItemText(page, IDC_YES_RADIO);
+              Click(page, answer);
+              Sleep(200);
+            }
+            Click(page, IDOK);
+            WaitUntilClosed(page, 20000);
+            if (captions.back() == "Setup Complete") return;
+          }
+        },
+        &console);
+    EXPECT_EQ(text, "&Yes, I want to restart my computer now.") << testing::PrintToString(captions);
+    bool yes = answer == IDC_YES_RADIO;
+    EXPECT_EQ(code, yes ? 1641 : 3010) << console;
+    EXPECT_EQ(HasLine(console, "TessaroSetup: Restart requested; not done because TESSARO_TEST_NO_RESTART is set"), yes)
+        << console;
+    // The records were complete before the restart was asked for.
+    std::string installedRoot = ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "CORVAROOTdir");
+    ASSERT_FALSE(installedRoot.empty());
+    EXPECT_EQ(Installed(installedRoot + "\\setup\\uninstall\\DATA.ini", "DATA_SERVICE"), "3.0");
+    CleanCorvantRegistry();
+    RemoveTree(installedRoot);
+    RemoveTree(common);
+  }
+}
+
+TEST_F(SampleSuiteTest, ASecondRunWhileTheFirstWaitsOnItsFirstPageEndsWith1618) {
+  std::string firstConsole;
+  int firstCode = -1;
+  std::string firstParams = AttendedParameters("first.ini", "");
+  std::thread first([&] { firstCode = RunHost(firstParams, &firstConsole); });
+  HWND welcome = WaitForPageOfAnyProcess("Welcome", 60000);
+  if (!welcome) {
+    EndEverySetupProcess();
+    first.join();
+    FAIL() << "the first run showed no welcome page: " << firstConsole;
+  }
+
+  // Attended: the second run says why it ends.
+  std::string message, console;
+  int code = RunHostAttended(
+      AttendedParameters("second.ini", ""),
+      [&] {
+        HWND box = WaitForPageOfAnyProcess("Corvant Setup", 60000);
+        if (!box) {
+          ADD_FAILURE() << "the second run showed no message";
+          EndEverySetupProcess();
+          return;
+        }
+        message = ItemText(box, IDC_TEXT1);
+        Click(box, IDOK);
+      },
+      &console);
+  EXPECT_EQ(code, 1618) << console;
+  EXPECT_EQ(message, "Another Corvant setup is running. Wait until it has finished, then start this setup again.");
+
+  // Unattended: a console line and a log line, no window.
+  EXPECT_EQ(RunHost(Parameters("third.ini"), &console), 1618) << console;
+  const std::string line =
+      "*** Another Corvant setup is running. Wait until it has finished, then start this setup again. (exit code 1618)";
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: " + line)) << console;
+  EXPECT_TRUE(ContainsLine(ReadLines(log()), line));
+
+  // The first run was not disturbed: it still shows its page and can be cancelled.
+  EXPECT_TRUE(IsWindow(welcome));
+  Click(welcome, IDCANCEL);
+  ConfirmExit();
+  first.join();
+  EXPECT_EQ(firstCode, 1602) << firstConsole;
+  EXPECT_EQ(RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant"), (std::map<std::string, std::string>{}));
+  EXPECT_TRUE(FilesBelow(root).empty());
+}
+
+TEST_F(SampleSuiteTest, AnInstallCutOffAfterAnyProductConvergesWhenRunAgain) {
+  std::string console;
+  ASSERT_EQ(RunHost(Parameters("whole.ini"), &console), 0) << console;
+  std::map<std::string, std::string> whole = MachineBelow(root);
+  ASSERT_FALSE(whole.empty());
+  for (int cutAfter : {1, 2, 3}) {
+    SCOPED_TRACE(cutAfter);
+    CleanCorvantRegistry();
+    RemoveTree(root);
+    RemoveTree(common);
+    std::string params = Parameters("cut" + std::to_string(cutAfter) + ".ini");
+    std::string output = cds / ("cut" + std::to_string(cutAfter) + ".out");
+    std::thread host([&] { RunProgram("\"" + JoinPath(cds / "CD1\\master", "TessaroSetup.exe") + "\" config=\"" +
+                                          params + "\"", output, 600000); });
+    // The power goes when the setup at that place has ended.
+    std::string ended = "TessaroSetup: [" + std::to_string(cutAfter) + " of 4] ";
+    bool seen = WaitUntil(
+        [&] {
+          for (const std::string& line : SplitLines(ReadTextFile(output)))
+            if (line.rfind(ended, 0) == 0 && line.find(": installed in ") != std::string::npos) return true;
+          return false;
+        },
+        300000);
+    EndEverySetupProcess();
+    host.join();
+    ASSERT_TRUE(seen) << ReadTextFile(output);
+    // The cut left the run unfinished: the records of the end are missing.
+    EXPECT_NE(MachineBelow(root), whole);
+    ASSERT_EQ(RunHost(params, &console), 0) << console;
+    EXPECT_EQ(MachineBelow(root), whole);
+  }
 }

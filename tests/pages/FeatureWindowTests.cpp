@@ -8,6 +8,7 @@
 #include <cctype>
 #include <functional>
 
+#include "include/tessaro.h"
 #include "engine/StepResult.h"
 #include "filters/FilterList.h"
 #include "model/SelectionRules.h"
@@ -18,10 +19,6 @@
 #include "ui/resources/PageResource.h"
 
 using namespace testing_support;
-
-extern "C" {
-__stdcall int TS_GetSelectionsDlg(int direction);
-}
 
 namespace {
 // A line as the user sees it: its text, check mark, and whether it is greyed and locked.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "include/tessaro.h"
 #include "engine/Paths.h"
 #include "pages/PageStepFixture.h"
 #include "pages/SuiteCd.h"
@@ -15,8 +16,6 @@
 #include "ui/resources/PageResource.h"
 
 using namespace testing_support;
-
-extern "C" __stdcall int TS_GetFolderDlg(int direction);
 
 namespace {
 const char kIntroduction[] =

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "include/tessaro.h"
 #include "filters/FilterList.h"
 #include "install/SystemIntegration.h"
 #include "pages/PageStepFixture.h"
@@ -20,20 +21,6 @@
 #include "support/PageDriver.h"
 
 using namespace testing_support;
-
-extern "C" {
-__stdcall int TS_SetupTypeDlg(int direction);
-__stdcall int TS_WelcomeDlg(int direction);
-__stdcall int TS_UninstallCheck(int direction);
-__stdcall int TS_LicenseDlg(int direction);
-__stdcall int TS_ShowSummaryDlg(int direction);
-__stdcall int TS_FinalDlg(int direction);
-__stdcall int TS_PostSelection(int direction);
-__stdcall int TS_FinalChecks(int direction);
-__stdcall int TS_MessageBox(const char*, const char*, const char*, int, int);
-__stdcall int _SdAskYesNo(const char*, const char*, const char*, const char*, const char*, int*, int);
-__stdcall int TS_UserPassDlg(const char*, const char*, const char*, const char*, char*, char*);
-}
 
 namespace {
 const char kStandardText[] =

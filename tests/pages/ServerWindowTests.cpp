@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "include/tessaro.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
 #include "pages/PageStepFixture.h"
@@ -20,8 +21,6 @@
 #include "ui/resources/PageResource.h"
 
 using namespace testing_support;
-
-extern "C" __stdcall int TS_GetServerDlg(int direction);
 
 namespace {
 const char kSelectCaption[] = "Select Corva Framework Server";

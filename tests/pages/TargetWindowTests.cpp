@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+#include "include/tessaro.h"
 #include "engine/Paths.h"
 #include "engine/Text.h"
 #include "pages/PageStepFixture.h"
@@ -21,10 +22,6 @@
 #include "ui/resources/PageResource.h"
 
 using namespace testing_support;
-
-extern "C" {
-__stdcall int TS_GetTargetDlg(int direction, int targetIndex, const char* pageTime);
-}
 
 namespace {
 using BrowseFn = int(__stdcall*)(HWND, const char*, char*);

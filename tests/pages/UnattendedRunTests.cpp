@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "include/tessaro.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "model/Loader.h"
@@ -13,23 +14,6 @@
 #include "state/Registry.h"
 #include "support/ScriptedPages.h"
 #include "support/TestSupport.h"
-
-extern "C" {
-int __stdcall TS_DetectComponents();
-int __stdcall TS_UninstallCheck(int);
-int __stdcall TS_WelcomeDlg(int);
-int __stdcall TS_LicenseDlg(int);
-int __stdcall TS_InitialChecks(int);
-int __stdcall TS_SetupTypeDlg(int);
-int __stdcall TS_PreSelection(int);
-int __stdcall TS_GetAllTargetsDlgs(int, const char*);
-int __stdcall TS_GetSelectionsDlg(int);
-int __stdcall TS_PostSelection(int);
-int __stdcall TS_GetFolderDlg(int);
-int __stdcall TS_GetServerDlg(int);
-int __stdcall TS_FinalChecks(int);
-int __stdcall TS_ShowSummaryDlg(int);
-}
 
 using namespace testing_support;
 using namespace pages_tests;

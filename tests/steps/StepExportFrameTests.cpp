@@ -6,6 +6,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "include/tessaro.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "exports/ExportFrame.h"
@@ -13,20 +14,6 @@
 #include "support/ScriptedPages.h"
 #include "support/SuiteTree.h"
 #include "ui/PageHost.h"
-
-extern "C" {
-int __stdcall TS_MessageBox(const char*, const char*, const char*, int, int);
-int __stdcall _SdMessageBox(const char*, const char*, const char*, int);
-int __stdcall _SdAskYesNo(const char*, const char*, const char*, const char*, const char*, int*, int);
-int __stdcall TS_UserPassDlg(const char*, const char*, const char*, const char*, char*, char*);
-int __stdcall TS_PostSelection(int);
-int __stdcall TS_FinalChecks(int);
-unsigned long __stdcall TSGetDiskSpaceRequired(const char*);
-unsigned long __stdcall TSGetTotalDiskSpaceRequired();
-unsigned long __stdcall TSGetSetupDiskSpaceRequired(const char*);
-int __stdcall TSGetNEXOTasks(char*);
-int __stdcall TS_FirstTimeInstall();
-}
 
 using namespace testing_support;
 

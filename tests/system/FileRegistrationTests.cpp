@@ -2,17 +2,13 @@
 // errors or fault, with a program that registers itself, and with a type library.
 #include <gtest/gtest.h>
 
+#include "include/tessaro.h"
 #include "engine/Log.h"
 #include "engine/Paths.h"
 #include "state/Registry.h"
 #include "support/TestSupport.h"
 
 using namespace testing_support;
-
-extern "C" {
-__stdcall int TS_RegisterFile(const char* path);
-__stdcall int TS_UnregisterFile(const char* path);
-}
 
 namespace {
 constexpr char kFixtureLibraryKey[] = "TypeLib\\{6A1B2C3D-4E5F-4071-8293-A4B5C6D7E8F9}";

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "include/tessaro.h"
 #include "engine/Codepage.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
@@ -15,13 +16,6 @@
 #include "system/SavedRegistry.h"
 
 using namespace testing_support;
-
-extern "C" {
-__stdcall int TS_AddToNTPath(const char* directory, int unused);
-__stdcall int TS_ScheduleReboot();
-__stdcall int TS_CancelReboot();
-__stdcall int TS_IsRebootScheduled();
-}
 
 namespace {
 constexpr char kEnvironmentKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
