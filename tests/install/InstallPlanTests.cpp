@@ -11,17 +11,6 @@ using namespace testing_support;
 using namespace install_tests;
 
 namespace {
-ProductSpec Product(const std::string& id, const std::string& cd, const std::string& components) {
-  ProductSpec product;
-  product.directory = id;
-  product.id = id;
-  product.name = "Product " + id;
-  product.cd = cd;
-  product.extraMain = "SetupExe=fixture_product.exe\r\n";
-  product.components = components;
-  return product;
-}
-
 struct PlanCase {
   const char* name;
   bool installDependency;
@@ -61,17 +50,6 @@ class InstallPlanTest : public ::testing::Test {
   void SetUp() override { CleanCorvantRegistry(); }
   void TearDown() override { CleanCorvantRegistry(); }
 
-  void Build(bool installDependency, const std::string& params = "") {
-    suite.WriteMaster();
-    CopyFileTo(FixturePath("fixture_product.exe"), JoinPath(suite.Master(), "setup.exe"));
-    suite.WriteParams(params);
-    suite.WriteCoreComponent("CORELIB", "CD1;First CD");
-    std::string dependency = installDependency ? ";INSTALLDEPENDENCY" : "";
-    suite.WriteProduct(Product("PRODA", "CD1;First CD", "Component0=CORELIB;CORE;INSTALLDEPENDENCY\r\n"));
-    suite.WriteProduct(Product("PRODB", "CD2;Second CD", "Component0=CORELIB;CORE" + dependency + "\r\n"));
-    suite.WriteProduct(Product("PRODC", "CD3;Third CD", ""));
-  }
-
   static const CSetup* Setup(const char* id) {
     const CSetup* setup = FindSetup(id);
     EXPECT_NE(setup, nullptr) << id;
@@ -86,7 +64,7 @@ class InstallPlanTable : public InstallPlanTest, public ::testing::WithParamInte
 
 TEST_P(InstallPlanTable, OrdersTheCDsAndTheirSetups) {
   const PlanCase& each = GetParam();
-  Build(each.installDependency, each.installCoreComponents ? "" : "InstallCoreComponents=No\r\n");
+  WriteThreeCDSuite(suite, each.installDependency, each.installCoreComponents ? "" : "InstallCoreComponents=No\r\n");
   InProcessModel model(suite);
   for (const char* feature : {"PRODA", "PRODB", "PRODC"}) InProcessModel::SelectFeature(feature);
   if (each.coreComponentSelected) InProcessModel::SelectComponent("CORELIB");
@@ -141,7 +119,7 @@ std::string LoopThroughTheExports() {
 
 // The sequencing exports hand out exactly what the plan says, from either end of the suite.
 TEST_F(InstallPlanTest, TheExportsHandOutThePlan) {
-  Build(true);
+  WriteThreeCDSuite(suite, true, "");
   InProcessModel model(suite);
   for (const char* feature : {"PRODA", "PRODB", "PRODC"}) InProcessModel::SelectFeature(feature);
   InProcessModel::SelectComponent("CORELIB");
