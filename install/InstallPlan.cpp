@@ -62,7 +62,7 @@ bool FeaturePassesOn(const SequencingState& state, const CFeature& root, const s
 
 bool SetupReadyOn(CSetup& master, const SequencingState& state, const CSetup& setup, const std::string& cd) {
   if (!EqualsNoCase(SetupCDId(setup), cd)) return false;
-  if (IsCoreSetupOf(master, setup)) return ReferencesReadyOn(state, setup.coreComponentList, cd);
+  if (IsCoreSetup(master, setup)) return ReferencesReadyOn(state, setup.coreComponentList, cd);
   for (const CFeature* feature : ProductFeatures(master, setup))
     if (!FeaturePassesOn(state, *feature, cd)) return false;
   return true;
@@ -109,12 +109,6 @@ std::vector<const CSetup*> PendingSetups(CSetup& master, const SequencingState& 
   if (LoadsSubsetups(master))
     for (const CSetup& subsetup : master.subsetups) pending.push_back(&subsetup);
   return pending;
-}
-
-bool IsCoreSetupOf(const CSetup& master, const CSetup& setup) {
-  for (const CComponent& component : master.components)
-    if (component.IsCore() && component.setup == &setup) return true;
-  return false;
 }
 
 std::vector<std::string> InitialCDOrder(CSetup& master, const SequencingState& state) {
@@ -204,7 +198,7 @@ InstallPlan PlanInstallOrder(CSetup& master, const SequencingState& start, PlanS
     PlannedCD cd{state.currentCD, {}};
     if (!state.currentCD.empty()) {
       while (const CSetup* setup = NextSetupOn(master, state, state.currentCD)) {
-        cd.setups.push_back({setup->IdText(), IsCoreSetupOf(master, *setup)});
+        cd.setups.push_back({setup->IdText(), IsCoreSetup(master, *setup)});
         state.installed.insert(setup);
       }
       plan.cds.push_back(cd);

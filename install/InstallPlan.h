@@ -78,6 +78,4 @@ std::string FirstCDWithNextSetup(CSetup& master, const SequencingState& state);
 bool AnyPendingWork(CSetup& master, const SequencingState& state);
 // The setups that still need installing, core components first.
 std::vector<const CSetup*> SetupsStillNeeded(CSetup& master, const SequencingState& state);
-// Whether `setup` is a core component's setup of `master`.
-bool IsCoreSetupOf(const CSetup& master, const CSetup& setup);
 }  // namespace sequencing

@@ -164,7 +164,7 @@ std::string NextSetup(bool& core) {
   SequencingState state = SequencingStateOf(master);
   if (!state.currentCD.empty()) {
     if (const CSetup* setup = sequencing::NextSetupOn(master, state, state.currentCD)) {
-      core = sequencing::IsCoreSetupOf(master, *setup);
+      core = IsCoreSetup(master, *setup);
       std::string id = setup->IdText();
       LogLine("Next Setup = " + id + (core ? " (core)" : ""));
       return id;
