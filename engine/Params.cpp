@@ -146,6 +146,11 @@ bool SomeMessages() { return EqualsNoCase(MessageLevel(), "SOME"); }
 bool NoMessages() { return EqualsNoCase(MessageLevel(), "NONE"); }
 bool Unattended() { return GetParamYesNo("Unattended", false); }
 
+bool PageBypassed(const PageRule& page) {
+  return !GetParamYesNo(page.pageSwitch, true) || (page.followsMessageLevel && !AllMessages()) ||
+         page.answeredInAdvance || (page.unattendedBypasses && Unattended());
+}
+
 std::string FindParamsIniFile(const std::string& setupDir, const std::string& commandLine) {
   std::string staged = JoinPath(TempDirectory(), ParamsFileBaseName(setupDir) + ".ini");
   std::string source = ConfigFromCommandLine(commandLine);

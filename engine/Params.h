@@ -53,5 +53,17 @@ bool SomeMessages();
 bool NoMessages();
 bool Unattended();
 
+// What decides whether a wizard page is shown.
+struct PageRule {
+  const char* pageSwitch;            // the page's own switch ("EnableWelcomeDlg"...), default yes
+  bool followsMessageLevel = false;  // the page is shown only when all messages are
+  bool answeredInAdvance = false;    // a preset answer of the parameters file answers the page
+  bool unattendedBypasses = true;    // an unattended run passes the page over
+};
+// The bypass rule every page follows: the page is passed over when its switch is no, when it
+// follows the message level and not all messages are shown, when a preset answers it, or
+// when the run is unattended.
+bool PageBypassed(const PageRule& page);
+
 // Finds a setup's parameters file and stages it as %TEMP%\<name>.ini; returns the staged path.
 std::string FindParamsIniFile(const std::string& setupDir, const std::string& commandLine);

@@ -15,6 +15,10 @@
 // A text argument of the script; a null pointer reads as the empty text.
 inline std::string TextArg(const char* text) { return text ? text : ""; }
 
+// Writes a value answer into the script's buffer, which holds a description or parameter value
+// (read through a 512-byte buffer, so it always fits). A null buffer is left alone.
+inline void ValueOut(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, TS_VALUE_BUFFER_SIZE); }
+
 // Copies a list answer of the export `exportName` into the script's buffer of `size` bytes. A list
 // that does not fit ends at its last whole item, and the log says how many items were left out.
 inline void CopyListOut(const char* exportName, const std::vector<std::string>& items, const char* separator,

@@ -11,10 +11,6 @@
 #include "ui/TargetSteps.h"
 #include "ui/WizardPageSteps.h"
 
-namespace {
-std::string Arg(const char* text) { return text ? text : ""; }
-}  // namespace
-
 TS_EXPORT int TS_WelcomeDlg(int direction) {
   return GuardedStep("An unknown error occurred during the Welcome dialog.", kStepStop,
                      [&] { return RunWelcomeStep(direction); });
@@ -37,12 +33,12 @@ TS_EXPORT int TS_SetupTypeDlg(int direction) {
 
 TS_EXPORT int TS_GetTargetDlg(int direction, int targetIndex, const char* pageTime) {
   return GuardedStep("An unknown error occurred during Target Location prompt.", kStepStop,
-                     [&] { return RunTargetStep(direction, targetIndex, Arg(pageTime)); });
+                     [&] { return RunTargetStep(direction, targetIndex, TextArg(pageTime)); });
 }
 
 TS_EXPORT int TS_GetAllTargetsDlgs(int direction, const char* pageTime) {
   return GuardedStep("An unknown error occurred during Target Location prompt.", kStepStop,
-                     [&] { return RunAllTargetsStep(direction, Arg(pageTime)); });
+                     [&] { return RunAllTargetsStep(direction, TextArg(pageTime)); });
 }
 
 TS_EXPORT int TS_GetSelectionsDlg(int direction) {

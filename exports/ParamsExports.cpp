@@ -9,8 +9,6 @@
 #include "exports/ExportFrame.h"
 
 namespace {
-// A value is read through a 512-byte buffer, so it always fits the script's.
-void Out(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, TS_VALUE_BUFFER_SIZE); }
 std::string TargetKey(unsigned index) { return "Target" + std::to_string(index); }
 }  // namespace
 
@@ -25,7 +23,7 @@ TS_EXPORT int TS_FindParamsIniFile(const char* setupDir, const char* commandLine
 TS_EXPORT int TSGetParam(const char* key, char* out) {
   return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
-    Out(out, GetParam(TextArg(key)));
+    ValueOut(out, GetParam(TextArg(key)));
     return 0;
   });
 }
@@ -37,7 +35,7 @@ TS_EXPORT int TSGetParamYesNo(const char* key, int defaultValue) {
 TS_EXPORT int TSGetParamTarget(int index, char* out) {
   return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
-    Out(out, GetParamTarget(index));
+    ValueOut(out, GetParamTarget(index));
     return 0;
   });
 }
@@ -81,7 +79,7 @@ TS_EXPORT int TSWriteParamTarget2(unsigned index, const char* value) {
 TS_EXPORT int TSGetProp(const char* key, char* out) {
   return Quietly(__func__, 0, [&] {
     if (out) *out = '\0';
-    Out(out, ReadIniString(DescriptionInForce(), "Main", TextArg(key)));
+    ValueOut(out, ReadIniString(DescriptionInForce(), "Main", TextArg(key)));
     return 0;
   });
 }

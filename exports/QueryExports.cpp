@@ -6,21 +6,19 @@
 #include "install/Queries.h"
 
 namespace {
-std::string Arg(const char* text) { return text ? text : ""; }
-
 // Copies the answer into the script's buffer; the buffer is empty when the query fails.
 template <typename Query>
 int Answer(const char* exportName, char* out, Query&& answer) {
   return Quietly(exportName, 0, [&] {
     if (out) *out = '\0';
-    CopyToBuffer(answer(), out, TS_VALUE_BUFFER_SIZE);
+    ValueOut(out, answer());
     return 0;
   });
 }
 // A query by ID: the script's ID is upper-cased first.
 template <typename Query>
 int AnswerById(const char* exportName, const char* id, char* out, Query&& query) {
-  return Answer(exportName, out, [&] { return query(ToUpper(Arg(id))); });
+  return Answer(exportName, out, [&] { return query(ToUpper(TextArg(id))); });
 }
 }  // namespace
 
@@ -49,7 +47,7 @@ TS_EXPORT int TSGetComponentID(int index, char* out) {
 
 TS_EXPORT int TSGetSetupName(const char* setupId, char* out) {
   // The warning for an unknown setup names the ID as the script passed it.
-  return Answer(__func__, out, [&] { return SetupName(Arg(setupId)); });
+  return Answer(__func__, out, [&] { return SetupName(TextArg(setupId)); });
 }
 TS_EXPORT int TSGetSetupPropIniFile(const char* id, char* out) { return AnswerById(__func__, id, out, SetupPropIniFile); }
 TS_EXPORT int TSGetSetupSelected(const char* id, char* out) { return AnswerById(__func__, id, out, SetupSelected); }
@@ -66,8 +64,8 @@ TS_EXPORT int TSGetTargetAttributes(const char* id, char* out) { return AnswerBy
 TS_EXPORT int TSGetTargetPath(const char* id, char* out) { return AnswerById(__func__, id, out, RegisteredTargetPath); }
 // Service account IDs are passed on as the script gives them.
 TS_EXPORT int TSGetPWUserName(const char* id, char* out) {
-  return Answer(__func__, out, [&] { return PasswordUserName(Arg(id)); });
+  return Answer(__func__, out, [&] { return PasswordUserName(TextArg(id)); });
 }
 TS_EXPORT int TSGetPWPassword(const char* id, char* out) {
-  return Answer(__func__, out, [&] { return PasswordText(Arg(id)); });
+  return Answer(__func__, out, [&] { return PasswordText(TextArg(id)); });
 }

@@ -7,9 +7,6 @@
 #include "install/Sequencing.h"
 
 namespace {
-std::string Arg(const char* text) { return text ? text : ""; }
-// IDs and descriptions are description values (at most 511 characters).
-void Out(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, TS_VALUE_BUFFER_SIZE); }
 void Clear(char* buffer) {
   if (buffer) *buffer = '\0';
 }
@@ -18,7 +15,7 @@ void Clear(char* buffer) {
 TS_EXPORT int TS_GetCurrentCD(const char* root, char* cdId) {
   return Quietly(__func__, 0, [&] {
     Clear(cdId);
-    Out(cdId, IdentifyCurrentCD(Arg(root)));
+    ValueOut(cdId, IdentifyCurrentCD(TextArg(root)));
     return 0;
   });
 }
@@ -33,7 +30,7 @@ TS_EXPORT int TS_InitializeInstallControl() {
 TS_EXPORT int TS_GetNextCD(char* cdId) {
   return Quietly(__func__, 0, [&] {
     Clear(cdId);
-    Out(cdId, NextCD());
+    ValueOut(cdId, NextCD());
     return 0;
   });
 }
@@ -41,7 +38,7 @@ TS_EXPORT int TS_GetNextCD(char* cdId) {
 TS_EXPORT int TS_GetCDDesc(const char* cdId, char* description) {
   return Quietly(__func__, 0, [&] {
     Clear(description);
-    Out(description, CDDescription(Arg(cdId)));
+    ValueOut(description, CDDescription(TextArg(cdId)));
     return 0;
   });
 }
@@ -50,7 +47,7 @@ TS_EXPORT int TS_GetNextSetup(char* setupId) {
   return Quietly(__func__, 0, [&] {
     Clear(setupId);
     bool core = false;
-    Out(setupId, NextSetup(core));
+    ValueOut(setupId, NextSetup(core));
     return core ? 1 : 0;
   });
 }
@@ -73,14 +70,14 @@ TS_EXPORT int TS_GetSetupsNotInstalled(char* list) {
 
 TS_EXPORT int TS_SetInstalled(const char* setupId) {
   return Quietly(__func__, 0, [&] {
-    SetSetupInstalled(ToUpper(Arg(setupId)));
+    SetSetupInstalled(ToUpper(TextArg(setupId)));
     return 0;
   });
 }
 
 TS_EXPORT int TS_SetInstallError(const char* setupId) {
   return Quietly(__func__, 0, [&] {
-    SetSetupInstallError(ToUpper(Arg(setupId)));
+    SetSetupInstallError(ToUpper(TextArg(setupId)));
     return 0;
   });
 }

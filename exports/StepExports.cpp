@@ -3,10 +3,10 @@
 #include <set>
 #include <string>
 
-#include "engine/SetupHooks.h"
+#include "model/SetupHooks.h"
 #include "engine/StepResult.h"
 #include "engine/Text.h"
-#include "engine/WizardSteps.h"
+#include "install/FinalChecks.h"
 #include "exports/ExportFrame.h"
 #include "install/Sequencing.h"
 #include "model/Model.h"

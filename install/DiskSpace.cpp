@@ -88,9 +88,8 @@ Kilobytes SetupSpace(const CSetup& setup, const CSetup& master) {
   for (const CComponent& component : master.components)
     if (component.selected && component.setup == &setup) sum = AddKilobytes(sum, NeedsOf(component, master, nullptr));
   if (sum == 0) return 0;
-  std::string type = setup.InstallType.UpperTranslated(setup);
-  if (type == "ISINSTALL") return AddKilobytes(sum, kIsInstallAllowance);
-  if (type == "INFINSTALL") return AddKilobytes(sum, kInfInstallAllowance);
+  if (setup.installKind == InstallKind::SetupProgram) return AddKilobytes(sum, kIsInstallAllowance);
+  if (setup.installKind == InstallKind::InstallationLibrary) return AddKilobytes(sum, kInfInstallAllowance);
   return sum;
 }
 

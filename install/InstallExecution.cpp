@@ -31,14 +31,6 @@ std::string DescriptionFile(const std::string& propIni, const char* key) {
   return JoinPath(DirectoryOf(propIni), DescriptionValue(propIni, key));
 }
 
-enum class InstallKind { SetupProgram, InstallationLibrary, PlainProgram, None };
-
-InstallKind KindOf(const std::string& installType) {
-  if (EqualsNoCase(installType, "ISInstall")) return InstallKind::SetupProgram;
-  if (EqualsNoCase(installType, "EXEInstall")) return InstallKind::PlainProgram;
-  if (EqualsNoCase(installType, "INFInstall")) return InstallKind::InstallationLibrary;
-  return InstallKind::None;
-}
 
 // A core component is a product that is neither the master nor one of its product setups.
 bool IsCoreComponentProduct(const std::string& rootFeature) {
@@ -138,7 +130,7 @@ int IsProductInstalled(const std::string& propIni) {
   try {
     LogLine("Is the Component " + propIni + " already installed?");
     unsigned long state = 0;
-    switch (KindOf(DescriptionValue(propIni, "InstallType"))) {
+    switch (ParseInstallKind(DescriptionValue(propIni, "InstallType"))) {
       case InstallKind::InstallationLibrary:
         state = InfAlreadyInstalled(propIni);
         break;
@@ -188,7 +180,7 @@ int InstallProduct(const std::string& propIni) {
     ScopedPathsInForce inForce(configFile, propIni);
     // Only what the installer of this run reports may be read afterwards.
     DeleteStatusFiles(MifNameOf(propIni));
-    switch (KindOf(DescriptionValue(propIni, "InstallType"))) {
+    switch (ParseInstallKind(DescriptionValue(propIni, "InstallType"))) {
       case InstallKind::SetupProgram:
       case InstallKind::PlainProgram:
         result = RunProductSetupProgram(propIni, configFile);

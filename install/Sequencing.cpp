@@ -11,6 +11,7 @@
 #include "engine/Text.h"
 #include "engine/UserQuestions.h"
 #include "engine/Win32Handles.h"
+#include "install/InstallPlan.h"
 #include "install/SetupLookup.h"
 #include "model/Loader.h"
 #include "model/Selection.h"
@@ -21,102 +22,28 @@ constexpr const char kDefaultCD[] = "CORVANTCD";
 // file system link could otherwise lead the walk on without end.
 constexpr int kMaxCDDirectoryDepth = 16;
 
-bool InstallsCoreComponents() { return GetParamYesNo("InstallCoreComponents", true); }
-
-// The setups of the run in the order they are handed out: the selected core components, then
-// the product setups.
-std::vector<CSetup*> PendingSetups() {
-  std::vector<CSetup*> pending;
-  CSetup& master = Master();
-  if (InstallsCoreComponents())
-    for (CComponent& component : master.components)
-      if (component.IsCore() && component.selected && component.setup) pending.push_back(component.setup);
-  if (LoadsSubsetups(master))
-    for (CSetup& subsetup : master.subsetups) pending.push_back(&subsetup);
-  return pending;
-}
-
-// The features of the master's tree that stand for a product setup.
-std::vector<const CFeature*> ProductFeatures(const CSetup& setup) {
-  std::vector<const CFeature*> features;
-  if (EqualsNoCase(setup.SkipRoot.UpperTranslated(setup), "YES")) {
-    for (const CFeature& top : setup.rootFeature.subfeatures)
-      if (const CFeature* feature = FindModelFeature(top.ID.Raw())) features.push_back(feature);
-  } else if (const CFeature* feature = FindModelFeature(setup.IdText())) {
-    features.push_back(feature);
-  }
-  return features;
-}
-
-// Only an install-time dependency on a selected core component that is still to be installed
-// from another CD holds a reference back.
-bool ReferenceReadyOn(const CComponentRef& reference, const std::string& cd) {
-  const CComponent* component = reference.component;
-  if (!component || !component->IsCore() || !component->setup) return true;
-  const CSetup& coreSetup = *component->setup;
-  return coreSetup.installed || !component->selected || EqualsNoCase(SetupCDId(coreSetup), cd) ||
-         !reference.installDependency;
-}
-
-bool ReferencesReadyOn(const std::vector<CComponentRef>& references, const std::string& cd) {
-  for (const CComponentRef& reference : references)
-    if (!ReferenceReadyOn(reference, cd)) return false;
-  return true;
-}
-
-bool FeaturePassesOn(const CFeature& root, const std::string& cd) {
-  std::vector<const CFeature*> pending{&root};
-  while (!pending.empty()) {
-    const CFeature* feature = pending.back();
-    pending.pop_back();
-    if (feature->selected && !ReferencesReadyOn(feature->components, cd)) return false;
-    for (const CFeature& subfeature : feature->subfeatures) pending.push_back(&subfeature);
-  }
-  return true;
-}
-
-bool SetupReadyOn(const CSetup& setup, const std::string& cd) {
-  if (!EqualsNoCase(SetupCDId(setup), cd)) return false;
-  if (IsCoreSetup(setup)) return ReferencesReadyOn(setup.coreComponentList, cd);
-  for (const CFeature* feature : ProductFeatures(setup))
-    if (!FeaturePassesOn(*feature, cd)) return false;
-  return true;
-}
-
 std::string CDId(const CSetupCD& cd) { return cd.ID.UpperTranslated(Master()); }
 
-bool CDHasPendingWork(const std::string& cd, const std::vector<CSetup*>& pending) {
-  for (const CSetup* setup : pending)
-    if (EqualsNoCase(SetupCDId(*setup), cd) && SetupNeedsInstall(*setup)) return true;
-  return false;
-}
-
-bool CDCanRun(const std::string& cd, const std::vector<CSetup*>& pending) {
-  for (const CSetup* setup : pending)
-    if (EqualsNoCase(SetupCDId(*setup), cd) && SetupNeedsInstall(*setup) && !SetupReadyOn(*setup, cd))
-      return false;
-  return true;
-}
-
-CSetup* NextSetupOn(const std::string& cd, const std::vector<CSetup*>& pending) {
-  for (CSetup* setup : pending)
-    if (SetupNeedsInstall(*setup) && SetupReadyOn(*setup, cd)) return setup;
-  return nullptr;
-}
-
-int IndexOfCD(const CSetupCD* cd) {
-  Collection<CSetupCD>& cds = Master().cds;
-  for (int i = 0; i < cds.Count(); ++i)
-    if (&cds.At(i) == cd) return i;
-  return -1;
+// Puts the live CD list into `order` (IDs of the same CDs).
+void ApplyCDOrder(CSetup& master, const std::vector<std::string>& order) {
+  Collection<CSetupCD>& cds = master.cds;
+  // Each CD, in the new order, goes to the end; those not yet moved stay in front.
+  int unmoved = cds.Count();
+  for (const std::string& id : order) {
+    for (int i = 0; i < unmoved; ++i) {
+      if (EqualsNoCase(CDId(cds.At(i)), id)) {
+        cds.MoveToEnd(i);
+        --unmoved;
+        break;
+      }
+    }
+  }
 }
 
 std::string CDDescriptionFile(const std::string& root) {
-  for (const char* candidate : {"prop.ini", "master\\prop.ini", "disk1\\prop.ini"}) {
-    std::string path = JoinPath(root, candidate);
-    if (FileExists(path)) return path;
-  }
-  throw CMyError("The CD is not a valid Corvant Setup CD");
+  std::string path = CDMasterDescription(root);
+  if (path.empty()) throw CMyError("The CD is not a valid Corvant Setup CD");
+  return path;
 }
 
 // A directory of the CD that holds a description takes over as its setup's directory.
@@ -222,59 +149,35 @@ void InitializeInstallControl() {
     return;
   }
   LogLine("Current CD = " + CDId(*master.currentCD));
-  std::vector<CSetup*> pending = PendingSetups();
-  Collection<CSetupCD>& cds = master.cds;
-  // Each CD that cannot run goes to the end; those moved there are not looked at again.
-  int examined = 0;
-  for (int remaining = cds.Count(); remaining > 0; --remaining) {
-    const CSetupCD& cd = cds.At(examined);
-    if (&cd != master.currentCD && !CDCanRun(CDId(cd), pending))
-      cds.MoveToEnd(examined);
-    else
-      ++examined;
-  }
-  cds.MoveToFront(IndexOfCD(master.currentCD));
+  ApplyCDOrder(master, sequencing::InitialCDOrder(master, SequencingStateOf(master)));
 }
 
 std::string NextCD() {
-  std::vector<CSetup*> pending = PendingSetups();
-  for (const CSetupCD& cd : Master().cds) {
-    std::string id = CDId(cd);
-    if (NextSetupOn(id, pending)) {
-      LogLine("Next CD = " + id);
-      return id;
-    }
-  }
-  LogLine("No more CDs to install");
-  return std::string();
+  CSetup& master = Master();
+  std::string id = sequencing::FirstCDWithNextSetup(master, SequencingStateOf(master));
+  LogLine(id.empty() ? std::string("No more CDs to install") : "Next CD = " + id);
+  return id;
 }
 
 std::string NextSetup(bool& core) {
   core = false;
   CSetup& master = Master();
-  std::vector<CSetup*> pending = PendingSetups();
-  if (master.currentCD) {
-    if (CSetup* setup = NextSetupOn(CDId(*master.currentCD), pending)) {
-      core = IsCoreSetup(*setup);
+  SequencingState state = SequencingStateOf(master);
+  if (!state.currentCD.empty()) {
+    if (const CSetup* setup = sequencing::NextSetupOn(master, state, state.currentCD)) {
+      core = IsCoreSetup(master, *setup);
       std::string id = setup->IdText();
       LogLine("Next Setup = " + id + (core ? " (core)" : ""));
       return id;
     }
-    master.cds.MoveToEnd(IndexOfCD(master.currentCD));
   }
-  for (int i = 0; i < master.cds.Count(); ++i) {
-    std::string id = CDId(master.cds.At(i));
-    if (CDHasPendingWork(id, pending) && CDCanRun(id, pending)) {
-      master.cds.MoveToFront(i);
-      break;
-    }
-  }
+  ApplyCDOrder(master, sequencing::OrderAfterCurrentCD(master, state));
   return std::string();
 }
 
 int NumberOfSetups() {
   int count = 0;
-  if (InstallsCoreComponents())
+  if (GetParamYesNo("InstallCoreComponents", true))
     for (const CComponent& component : Master().components)
       if (component.IsCore() && component.selected && component.setup) ++count;
   if (LoadsSubsetups(Master()))
@@ -284,23 +187,24 @@ int NumberOfSetups() {
 }
 
 bool AllInstalled() {
-  std::vector<CSetup*> pending = PendingSetups();
-  for (const CSetupCD& cd : Master().cds)
-    if (CDHasPendingWork(CDId(cd), pending)) return false;
-  return true;
+  CSetup& master = Master();
+  return !sequencing::AnyPendingWork(master, SequencingStateOf(master));
 }
 
 std::vector<std::string> SetupsNotInstalled() {
+  CSetup& master = Master();
   std::vector<std::string> ids;
-  for (const CSetup* setup : PendingSetups())
-    if (SetupNeedsInstall(*setup)) ids.push_back(setup->IdText());
+  for (const CSetup* setup : sequencing::SetupsStillNeeded(master, SequencingStateOf(master)))
+    ids.push_back(setup->IdText());
   return ids;
 }
 
 std::vector<std::string> SetupsWithInstallError() {
+  CSetup& master = Master();
+  SequencingState state = SequencingStateOf(master);
   std::vector<std::string> ids;
-  for (const CSetup* setup : PendingSetups())
-    if (setup->installError) ids.push_back(setup->IdText());
+  for (const CSetup* setup : sequencing::PendingSetups(master, state))
+    if (state.failed.count(setup)) ids.push_back(setup->IdText());
   return ids;
 }
 

@@ -15,8 +15,8 @@ CSetup* FindSetup(const std::string& id) {
 
 CFeature* FindModelFeature(const std::string& id) { return FindFeatureInTree(Master().rootFeature, id); }
 
-bool IsCoreSetup(const CSetup& setup) {
-  for (const CComponent& component : Master().components)
+bool IsCoreSetup(const CSetup& master, const CSetup& setup) {
+  for (const CComponent& component : master.components)
     if (component.IsCore() && component.setup == &setup) return true;
   return false;
 }

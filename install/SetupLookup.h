@@ -9,7 +9,7 @@
 CSetup* FindSetup(const std::string& id);
 // The first feature of the master's tree (depth first, the root included) with that ID.
 CFeature* FindModelFeature(const std::string& id);
-// The setup belongs to a core component (it has no feature tree of its own).
-bool IsCoreSetup(const CSetup& setup);
+// The setup belongs to a core component of `master` (it has no feature tree of its own).
+bool IsCoreSetup(const CSetup& master, const CSetup& setup);
 // The translated CD ID of a setup, upper-cased.
 std::string SetupCDId(const CSetup& setup);

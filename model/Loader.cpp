@@ -153,13 +153,14 @@ void DescriptionReader::ReadMain() {
 
   std::string installType = Upper(Read("Main", "InstallType"));
   setup_.InstallType.Set(installType);
-  if (installType == "ISINSTALL") {
+  setup_.installKind = ParseInstallKind(installType);
+  if (StartsSetupProgram(setup_.installKind)) {
     std::string exe = Translated(Read("Main", "SetupExe"));
     setup_.SetupExe.Set(exe.empty() ? "setup.exe" : exe);
     setup_.SetupCmdLine.Set(Read("Main", "SetupCmdLine"));
     setup_.WindowClass.Set(Translated(Read("Main", "WindowClass")));
     setup_.WindowName.Set(Translated(Read("Main", "WindowName")));
-  } else if (installType == "INFINSTALL") {
+  } else if (setup_.installKind == InstallKind::InstallationLibrary) {
     auto requiredFile = [&](const char* key, CKeywordString& field) {
       std::string value = Translated(Read("Main", key));
       if (value.empty()) Fail(std::string("Missing ") + key + " entry");
@@ -562,6 +563,14 @@ void MergeTargets(CSetup& master, const CSetup& subsetup) {
 }
 }  // namespace
 
+std::string CDMasterDescription(const std::string& cdRoot) {
+  for (const char* candidate : {"prop.ini", "master\\prop.ini", "disk1\\prop.ini"}) {
+    std::string path = JoinPath(cdRoot, candidate);
+    if (FileExists(path)) return path;
+  }
+  return std::string();
+}
+
 bool LoadsSubsetups(const CSetup& setup) {
   return EqualsNoCase(ReadIniString(setup.PropIniFile, "Main", "LoadSubsetups"), "YES");
 }
@@ -680,10 +689,9 @@ void VerifySetupOnCD(const CSetup& setup, const std::string& directory) {
   if (!setup.SetupDLL.empty()) mustExist(JoinPath(directory, setup.SetupDLL));
   const CSetupCD* current = Master().currentCD;
   if (!EqualsNoCase(setup.CD.Translated(setup), current ? current->ID.Raw() : std::string())) return;
-  std::string installType = setup.InstallType.UpperTranslated(setup);
-  if (installType == "ISINSTALL" || installType == "EXEINSTALL") {
+  if (StartsSetupProgram(setup.installKind)) {
     mustExist(JoinPath(directory, setup.SetupExe.Translated(setup)));
-  } else if (installType == "INFINSTALL") {
+  } else if (setup.installKind == InstallKind::InstallationLibrary) {
     mustExist(JoinPath(directory, setup.InfFile.Translated(setup)));
     mustExist(JoinPath(directory, setup.InfDLL.Translated(setup)));
   }

@@ -15,6 +15,10 @@ bool LoadMaster(CSetup& setup, const std::string& directory, const std::string& 
 // Loads one description file; false when it does not exist.
 bool LoadDescriptionFile(CSetup& setup, const std::string& file, bool core);
 
+// The master description of the CD whose root folder is `cdRoot`: the first of prop.ini,
+// master\prop.ini and disk1\prop.ini there; empty when there is none.
+std::string CDMasterDescription(const std::string& cdRoot);
+
 // Whether the description of `setup` says LoadSubsetups=YES.
 bool LoadsSubsetups(const CSetup& setup);
 

@@ -8,6 +8,7 @@
 
 #include "filters/FilterList.h"
 #include "model/Collection.h"
+#include "model/InstallKind.h"
 
 class CSetup;
 
@@ -172,6 +173,8 @@ class CSetup {
   CKeywordString SetupExe;
   CKeywordString MifName;
   CKeywordString InstallType;
+  // The install type as parsed when the description was loaded.
+  InstallKind installKind = InstallKind::None;
   CKeywordString OS;
   CKeywordString SkipRoot{"NO"};
   CKeywordString NeedsFolder{"YES"};

@@ -27,9 +27,12 @@ bool SelectionNeedsFolder(CFeature& feature) {
 
 bool SetupNeedsInstall(const CSetup& setup) {
   if (setup.installed || setup.installError) return false;
+  return SetupWantedByRun(Master(), setup, GetParamYesNo("InstallCoreComponents", true));
+}
+
+bool SetupWantedByRun(CSetup& master, const CSetup& setup, bool installCoreComponents) {
   // A core component's setup has no feature tree of its own.
-  if (setup.rootFeature.ID.Empty()) return GetParamYesNo("InstallCoreComponents", true);
-  CSetup& master = Master();
+  if (setup.rootFeature.ID.Empty()) return installCoreComponents;
   if (!LoadsSubsetups(master)) return false;
   auto selectedInModel = [&](const std::string& id) {
     CFeature* feature = FindFeatureInTree(master.rootFeature, id);

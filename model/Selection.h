@@ -16,3 +16,6 @@ bool SelectionNeedsFolder(CFeature& feature);
 
 // Whether a subsetup or core-component setup still needs installing in this run.
 bool SetupNeedsInstall(const CSetup& setup);
+// The same without its installed and install-error flags: whether the run installs the setup at
+// all, given the master's selection and whether core components are installed.
+bool SetupWantedByRun(CSetup& master, const CSetup& setup, bool installCoreComponents);

@@ -36,14 +36,13 @@ void DumpIdentification(const CSetup& setup) {
   }
   LogLine("Launching paramaters -");
   ScopedLogIndent block;
-  const std::string& installType = setup.InstallType.Raw();
-  LogLine("Install Type =" + installType);
-  if (EqualsNoCase(installType, "ISInstall") || EqualsNoCase(installType, "ExeInstall")) {
+  LogLine("Install Type =" + setup.InstallType.Raw());
+  if (StartsSetupProgram(setup.installKind)) {
     LogLine("SetupExe =    " + setup.SetupExe.Raw());
     LogLine("Window Name = " + setup.WindowName.Raw());
     LogLine("Window Class =" + setup.WindowClass.Raw());
     LogLine("Setup Cmdline=" + setup.SetupCmdLine.Raw());
-  } else if (EqualsNoCase(installType, "INFInstall")) {
+  } else if (setup.installKind == InstallKind::InstallationLibrary) {
     LogLine("InfFile =     " + setup.InfFile.Raw());
     LogLine("InfDLL =      " + setup.InfDLL.Raw());
   }

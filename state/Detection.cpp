@@ -42,9 +42,9 @@ void DetectCoreComponent(CComponent& component) {
   CSetup& setup = *component.setup;
   std::string id = component.ID.UpperTranslated(setup);
   std::string directory = DirectoryOf(setup.PropIniFile);
-  std::string type = setup.InstallType.UpperTranslated(setup);
-  bool inf = type == "INFINSTALL";
-  if (!inf && type != "ISINSTALL") return;
+  // A plain program has no already-installed check.
+  bool inf = setup.installKind == InstallKind::InstallationLibrary;
+  if (!inf && setup.installKind != InstallKind::SetupProgram) return;
   std::string library = JoinPath(directory, inf ? setup.InfDLL.Translated(setup) : setup.SetupDLL);
   std::string infPath = inf ? JoinPath(directory, setup.InfFile.Translated(setup)) : std::string();
   if (!FileExists(library)) {

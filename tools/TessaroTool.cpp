@@ -4,6 +4,8 @@
 //   check CDROOT                       loads the CD's master as a run would and reports faults
 //   dump CDROOT [--level N]            the setup data dump of the loaded CD
 //   plan CDROOT [--params FILE]        what an unattended run with those answers would do
+//
+// None of them leaves anything on the machine: the engine runs in a MachineSandbox.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,12 +19,14 @@
 #include "engine/Win32Handles.h"
 #include "host/WizardWalk.h"
 #include "install/DiskSpace.h"
+#include "install/InstallPlan.h"
 #include "install/Sequencing.h"
 #include "model/Validation.h"
 #include "model/Loader.h"
 #include "model/Model.h"
 #include "model/SetupDump.h"
 #include "tools/LinkedEngine.h"
+#include "tools/MachineSandbox.h"
 
 namespace {
 int Usage() {
@@ -71,11 +75,8 @@ std::string ReadTextOf(const std::string& file) {
 
 // The master directory of a CD, found as CD identification finds the CD's description.
 std::string MasterDirectory(const std::string& cdRoot) {
-  for (const char* place : {"", "master", "disk1"}) {
-    std::string directory = place[0] ? JoinPath(cdRoot, place) : StripTrailingBackslashes(cdRoot);
-    if (FileExists(JoinPath(directory, "prop.ini"))) return directory;
-  }
-  return std::string();
+  std::string description = CDMasterDescription(cdRoot);
+  return description.empty() ? std::string() : DirectoryOf(description);
 }
 
 // A run of the engine on one CD: the master loaded from the CD's master directory with a
@@ -187,26 +188,16 @@ void PrintCdOrder(CSetup& master, const std::string& cdRoot) {
     std::printf("  (%s is not one of the suite's CDs)\n", cdRoot.c_str());
     return;
   }
-  InitializeInstallControl();
-  for (int guard = 0; guard < 1000 && master.currentCD; ++guard) {
-    std::string line = "  " + master.currentCD->ID.Raw() + " \"" + master.currentCD->Description.Translated(master) + "\":";
-    for (;;) {
-      bool core = false;
-      std::string setup = NextSetup(core);
-      if (setup.empty()) break;
-      line += " " + setup + (core ? " (core)" : "");
-      SetSetupInstalled(setup);
-    }
+  InstallPlan plan = PlanInstallOrder(master, SequencingStateOf(master), PlanStart::InitializeInstallControl);
+  for (const PlannedCD& cd : plan.cds) {
+    const CSetupCD* record = master.cds.Find(cd.id);
+    std::string line = "  " + cd.id + " \"" + (record ? record->Description.Translated(master) : std::string()) + "\":";
+    for (const PlannedSetup& setup : cd.setups) line += " " + setup.id + (setup.core ? " (core)" : "");
     std::printf("%s\n", line.c_str());
-    if (AllInstalled()) break;
-    std::string next = NextCD();
-    if (next.empty()) break;
-    master.currentCD = master.cds.Find(next);
   }
-  std::vector<std::string> left = SetupsNotInstalled();
-  if (!left.empty()) {
+  if (!plan.neverHandedOut.empty()) {
     std::string text;
-    for (const std::string& id : left) text += " " + id;
+    for (const std::string& id : plan.neverHandedOut) text += " " + id;
     std::printf("  never handed out:%s\n", text.c_str());
   }
 }
@@ -216,7 +207,8 @@ int Plan(const std::string& cdRoot, const std::string& params) {
   if (!run.Load()) return 1;
   CSetup& master = ::Master();
   if (WalkWizard(LinkedEngineSteps()) != 1) {
-    std::printf("The run stops before installing: see %s\n", run.Log().c_str());
+    CloseLogFile();
+    std::printf("The run stops before installing. Its log:\n%s", ReadTextOf(run.Log()).c_str());
     return 1;
   }
   std::printf("Setup type: %s\n", master.setupType.c_str());
@@ -262,9 +254,16 @@ int main(int argc, char** argv) {
     else if (args[i] == "--params") params = args[i + 1];
     else return Usage();
   }
+  if (command != "check" && command != "dump" && command != "plan") {
+    std::fprintf(stderr, "tessaro-tool: unknown command %s\n", command.c_str());
+    return Usage();
+  }
+  MachineSandbox sandbox;
+  if (!sandbox.Ready()) {
+    std::fprintf(stderr, "tessaro-tool: %s; nothing was run\n", sandbox.Failure().c_str());
+    return 1;
+  }
   if (command == "check") return Check(cdRoot);
   if (command == "dump") return Dump(cdRoot, level);
-  if (command == "plan") return Plan(cdRoot, params);
-  std::fprintf(stderr, "tessaro-tool: unknown command %s\n", command.c_str());
-  return Usage();
+  return Plan(cdRoot, params);
 }

@@ -3,7 +3,7 @@
 #include "engine/Errors.h"
 #include "engine/Log.h"
 #include "engine/Params.h"
-#include "engine/SetupHooks.h"
+#include "model/SetupHooks.h"
 #include "engine/StepWalk.h"
 #include "engine/Text.h"
 #include "model/Model.h"

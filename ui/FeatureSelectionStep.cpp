@@ -17,10 +17,7 @@
 #include "ui/resources/PageResource.h"
 
 namespace {
-// The page's own defaults apply only when the page is to be asked and no preset answers it.
-bool DefaultsApply() {
-  return GetParamYesNo("EnableGetSelectionsDlg", true) && GetParam("Feature0").empty() && !Unattended();
-}
+bool SelectionPageBypassed() { return PageBypassed({"EnableGetSelectionsDlg", false, !GetParam("Feature0").empty()}); }
 }  // namespace
 
 void ApplyFeaturePresets(CSetup& master) {
@@ -72,9 +69,11 @@ int RunSelectionsStep(int direction) {
     return BypassResult(direction);
   }
 
+  // The page's own defaults apply only when the page is to be asked (no preset answers it).
+  const bool bypass = SelectionPageBypassed();
   if (direction == kStepNext || !master.selectionsDone) {
     ApplyFeaturePresets(master);
-    if (DefaultsApply()) {
+    if (!bypass) {
       if (AnyInstalled(root))
         // The user adds to what is there.
         SetSelectionTree(root, false);
@@ -82,7 +81,7 @@ int RunSelectionsStep(int direction) {
         ApplyDefaultSelection(root);
     }
     NormaliseSelection(master);
-  } else if (!AnyInstalled(root) && DefaultsApply() && master.setupTypeChanged) {
+  } else if (!AnyInstalled(root) && !bypass && master.setupTypeChanged) {
     ApplyDefaultSelection(root);
     NormaliseSelection(master);
   }
@@ -95,7 +94,6 @@ int RunSelectionsStep(int direction) {
     return BypassResult(direction);
   }
 
-  bool bypass = !GetParamYesNo("EnableGetSelectionsDlg", true) || !GetParam("Feature0").empty() || Unattended();
   PageEnd end = PageEnd::Cancel;
   if (bypass)
     LogLine("Bypass dialog");

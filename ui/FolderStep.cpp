@@ -82,7 +82,7 @@ int RunFolderStep(int direction) {
   CSetup& master = Master();
   ChooseProgramFolder(master);
 
-  bool bypass = !GetParamYesNo("EnableGetFolderDlg", true) || !GetParam("Folder").empty() || Unattended() ||
+  bool bypass = PageBypassed({"EnableGetFolderDlg", false, !GetParam("Folder").empty()}) ||
                 RegValueExists(HKEY_LOCAL_MACHINE, kSetupKey, "Folder");
   if (!bypass && !SelectionNeedsFolder(master.rootFeature)) {
     master.programFolder.clear();

@@ -129,7 +129,7 @@ int RunServerStep(int direction) {
     master.serverName = NexoServerName();
     master.serverAdvanced = NexoAdvancedSettingsUsed() ? 1 : 0;
   }
-  if (!GetParamYesNo("EnableNEXOSetup", true) || Unattended() || NexoServerActive()) {
+  if (PageBypassed({"EnableNEXOSetup"}) || NexoServerActive()) {
     LogLine("Bypass dialog");
     ApplyServerPresets(master);
     return BypassResult(direction);

@@ -84,7 +84,7 @@ int RunSetupTypeStep(int direction) {
 
   const char* bypass = nullptr;
   size_t available = OfferedSetupTypes(master, kAnyNumber).size();
-  if (!GetParamYesNo("EnableSetupTypeDlg", true) || !GetParam("SetupType").empty() || Unattended())
+  if (PageBypassed({"EnableSetupTypeDlg", false, !GetParam("SetupType").empty()}))
     bypass = "Bypass dialog";
   else if (available == 1)
     bypass = "Only one setup type used - bypass dialog";

@@ -95,7 +95,7 @@ std::vector<std::string> ReadAgreementLines(const std::string& path) {
 
 int RunWelcomeStep(int direction) {
   // An unattended run has nobody to greet; the page would hold it up.
-  if (!GetParamYesNo("EnableWelcomeDlg", true) || !AllMessages() || Unattended()) {
+  if (PageBypassed({"EnableWelcomeDlg", true})) {
     LogLine("Bypass dialog");
     return kStepNext;
   }
@@ -108,7 +108,7 @@ int RunWelcomeStep(int direction) {
 int RunUninstallCheckStep(int direction) {
   CSetup& master = Master();
   AddRemoveChoice answer = AddRemoveChoice::Install;
-  if (!GetParamYesNo("EnableUninstallCheckDlg", true) || Unattended() || !AnyInstalled(master.rootFeature))
+  if (PageBypassed({"EnableUninstallCheckDlg"}) || !AnyInstalled(master.rootFeature))
     LogLine("Bypass dialog");
   else
     answer = Pages().AddRemovePage();
@@ -122,7 +122,11 @@ int RunUninstallCheckStep(int direction) {
 }
 
 int RunLicenseStep(int direction) {
-  if (!GetParamYesNo("EnableLicenseDlg", true) || !AllMessages()) {
+  // An unattended run first learns whether there is an agreement at all.
+  const PageRule page{"EnableLicenseDlg", true};
+  PageRule attended = page;
+  attended.unattendedBypasses = false;
+  if (PageBypassed(attended)) {
     LogLine("Bypass dialog");
     return BypassResult(direction);
   }
@@ -131,7 +135,7 @@ int RunLicenseStep(int direction) {
     LogLine("License File not found - bypass dialog");
     return BypassResult(direction);
   }
-  if (Unattended()) {
+  if (PageBypassed(page)) {
     LogLine("Bypass dialog");
     return BypassResult(direction);
   }
@@ -141,7 +145,7 @@ int RunLicenseStep(int direction) {
 }
 
 int RunSummaryStep(int direction) {
-  if (!GetParamYesNo("EnableShowSummaryDlg", true) || !AllMessages() || Unattended()) {
+  if (PageBypassed({"EnableShowSummaryDlg", true})) {
     LogLine("Bypass dialog");
     return BypassResult(direction);
   }
@@ -157,7 +161,7 @@ int RunSummaryStep(int direction) {
 }
 
 int RunFinalStep(int direction) {
-  if (!GetParamYesNo("EnableFinalDlg", true) || !AllMessages() || Unattended()) {
+  if (PageBypassed({"EnableFinalDlg", true})) {
     LogLine("Bypass dialog");
     return kStepNext;
   }

@@ -75,3 +75,34 @@ TEST(PathsInForce, ScopedSwitchRestoresBothPaths) {
   SetParamsFileInForce("");
   SetDescriptionInForce("");
 }
+
+// The one bypass rule of the wizard pages, over the switches that feed it.
+TEST(RunSwitches, PageBypassRule) {
+  struct Case {
+    const char* params;
+    PageRule page;
+    bool bypassed;
+  };
+  const Case cases[] = {
+      {"", {"EnableWelcomeDlg", true}, false},
+      {"EnableWelcomeDlg=no\r\n", {"EnableWelcomeDlg", true}, true},
+      {"EnableWelcomeDlg=Nope\r\n", {"EnableWelcomeDlg"}, true},
+      {"EnableWelcomeDlg=yes\r\n", {"EnableWelcomeDlg"}, false},
+      {"MessageLevel=some\r\n", {"EnableWelcomeDlg", true}, true},
+      {"MessageLevel=some\r\n", {"EnableNEXOSetup"}, false},
+      {"Unattended=yes\r\n", {"EnableGetFolderDlg"}, true},
+      {"Unattended=yes\r\n", {"EnableLicenseDlg", true, false, false}, false},
+      {"", {"EnableGetSelectionsDlg", false, true}, true},
+      {"EnableOtherDlg=no\r\n", {"EnableGetSelectionsDlg"}, false},
+  };
+  ScratchDirectory dir("bypass");
+  int n = 0;
+  for (const Case& each : cases) {
+    SCOPED_TRACE(std::string(each.params) + " / " + each.page.pageSwitch);
+    // Profile reads are cached: every variant goes to a file of its own name.
+    std::string file = dir / ("p" + std::to_string(++n) + ".ini");
+    WriteTextFile(file, std::string("[Main]\r\n") + each.params);
+    SetParamsFileInForce(file);
+    EXPECT_EQ(PageBypassed(each.page), each.bypassed);
+  }
+}

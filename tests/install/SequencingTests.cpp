@@ -11,17 +11,6 @@ using namespace testing_support;
 using namespace install_tests;
 
 namespace {
-ProductSpec Product(const std::string& id, const std::string& cd, const std::string& components) {
-  ProductSpec product;
-  product.directory = id;
-  product.id = id;
-  product.name = "Product " + id;
-  product.cd = cd;
-  product.extraMain = "SetupExe=fixture_product.exe\r\n";
-  product.components = components;
-  return product;
-}
-
 class SequencingTest : public ::testing::Test {
  protected:
   void SetUp() override { CleanCorvantRegistry(); }
@@ -29,19 +18,9 @@ class SequencingTest : public ::testing::Test {
 
   // The suite as CD 1 holds it, and CDs 2 and 3 with their products.
   void Build(bool installDependency, const std::string& params = "") {
-    suite.WriteMaster();
-    // The master directory of a CD holds the setup program that the setup host runs.
-    CopyFileTo(FixturePath("fixture_product.exe"), JoinPath(suite.Master(), "setup.exe"));
-    suite.WriteParams(params);
-    suite.WriteCoreComponent("CORELIB", "CD1;First CD");
-    ProductSpec prodA = Product("PRODA", "CD1;First CD", "Component0=CORELIB;CORE;INSTALLDEPENDENCY\r\n");
-    ProductSpec prodB = Product("PRODB", "CD2;Second CD",
-                                std::string("Component0=CORELIB;CORE") + (installDependency ? ";INSTALLDEPENDENCY" : "") +
-                                    "\r\n");
-    ProductSpec prodC = Product("PRODC", "CD3;Third\\nCD", "");
-    for (const ProductSpec& product : {prodA, prodB, prodC}) suite.WriteProduct(product);
-    WriteCD(cd2, "CD2;Second CD", prodB);
-    WriteCD(cd3, "CD3;Third\\nCD", prodC);
+    WriteThreeCDSuite(suite, installDependency, params);
+    WriteCD(cd2, "CD2;Second CD", ThreeCDSuiteProduct("PRODB", installDependency));
+    WriteCD(cd3, "CD3;Third\\nCD", ThreeCDSuiteProduct("PRODC", installDependency));
   }
   void WriteCD(const ScratchDirectory& cd, const std::string& cdValue, const ProductSpec& product) {
     WriteTextFile(cd / "prop.ini", "[Main]\r\nCD=" + cdValue + "\r\n");
@@ -275,7 +254,7 @@ TEST_F(SequencingTest, ASingleCDSuiteWithoutCDKeysRunsOnCorvantCD) {
   suite.WriteMaster("", "", "");
   CopyFileTo(FixturePath("fixture_product.exe"), JoinPath(suite.Master(), "setup.exe"));
   suite.WriteParams();
-  suite.WriteProduct(Product("PRODS", "", ""));
+  suite.WriteProduct(ProductOnCD("PRODS", "", ""));
   InProcessModel model(suite);
   InProcessModel::SelectFeature("PRODS");
   EXPECT_EQ(CurrentCD(suite.Root()), "CORVANTCD");

@@ -55,4 +55,32 @@ bool WaitForFile(const std::string& path, int milliseconds) {
   return FileExists(path);
 }
 
+ProductSpec ProductOnCD(const std::string& id, const std::string& cd, const std::string& components) {
+  ProductSpec product;
+  product.directory = id;
+  product.id = id;
+  product.name = "Product " + id;
+  product.cd = cd;
+  product.extraMain = "SetupExe=fixture_product.exe\r\n";
+  product.components = components;
+  return product;
+}
+
+ProductSpec ThreeCDSuiteProduct(const std::string& id, bool installDependency) {
+  if (id == "PRODA") return ProductOnCD("PRODA", "CD1;First CD", "Component0=CORELIB;CORE;INSTALLDEPENDENCY\r\n");
+  if (id == "PRODB")
+    return ProductOnCD("PRODB", "CD2;Second CD",
+                       std::string("Component0=CORELIB;CORE") + (installDependency ? ";INSTALLDEPENDENCY" : "") + "\r\n");
+  return ProductOnCD("PRODC", "CD3;Third\\nCD", "");
+}
+
+void WriteThreeCDSuite(SuiteTree& suite, bool installDependency, const std::string& params) {
+  suite.WriteMaster();
+  // The master directory of a CD holds the setup program that the setup host runs.
+  testing_support::CopyFileTo(testing_support::FixturePath("fixture_product.exe"), JoinPath(suite.Master(), "setup.exe"));
+  suite.WriteParams(params);
+  suite.WriteCoreComponent("CORELIB", "CD1;First CD");
+  for (const char* id : {"PRODA", "PRODB", "PRODC"}) suite.WriteProduct(ThreeCDSuiteProduct(id, installDependency));
+}
+
 }  // namespace install_tests

@@ -50,6 +50,15 @@ class SuiteTree {
 // The product description that the suite's writer produces, for copies on other CDs.
 std::string ProductDescription(const ProductSpec& product);
 
+// A product that the fixture program installs, with its CD value and component lines.
+ProductSpec ProductOnCD(const std::string& id, const std::string& cd, const std::string& components);
+
+// The three-CD suite of the sequencing tests as CD 1 holds it: a core component CORELIB and a
+// product PRODA on CD 1, a product PRODB on CD 2 that depends on CORELIB (INSTALLDEPENDENCY only
+// when asked), and a product PRODC on CD 3.
+void WriteThreeCDSuite(SuiteTree& suite, bool installDependency, const std::string& params);
+ProductSpec ThreeCDSuiteProduct(const std::string& id, bool installDependency);
+
 // Polls until the file exists (the product program runs in a process of its own).
 bool WaitForFile(const std::string& path, int milliseconds);
 

@@ -235,8 +235,8 @@ const ErrorCase kErrorCases[] = {
      }},
     {"InstallType",
      [](const CdTree& cd) {
-       return InMaster(cd, "[Main]\r\nName=P\r\nInstallType=ExeInstall\r\n", "",
-                       "Unrecognized InstallType entry EXEINSTALL");
+       return InMaster(cd, "[Main]\r\nName=P\r\nInstallType=MsiInstall\r\n", "",
+                       "Unrecognized InstallType entry MSIINSTALL");
      }},
     {"MissingInfFile",
      [](const CdTree& cd) {

@@ -101,6 +101,37 @@ TEST_F(LoaderTest, InfInstallNeedsBothFilesBesideTheDescription) {
   EXPECT_TRUE(Master().SetupExe.Empty());
 }
 
+// The install type is read once; every kind the engine can launch loads, in any case.
+TEST_F(LoaderTest, InstallTypeIsParsedOnceIntoItsKind) {
+  struct Case {
+    const char* written;
+    const char* extra;
+    InstallKind kind;
+    const char* setupExe;
+  };
+  const Case cases[] = {
+      {"ISInstall", "", InstallKind::SetupProgram, "setup.exe"},
+      {"exeinstall", "SetupExe=plain.exe\r\n", InstallKind::PlainProgram, "plain.exe"},
+      {"EXEINSTALL", "", InstallKind::PlainProgram, "setup.exe"},
+      {"INFInstall", "InfFile=x.inf\r\nInfDLL=x.dll\r\n", InstallKind::InstallationLibrary, ""},
+  };
+  for (const Case& each : cases) {
+    SCOPED_TRACE(each.written);
+    // A tree of its own per case: the profile cache would hand back a rewritten file's old text.
+    CdTree tree{"kind"};
+    WriteTextFile(tree.Dir("master\\x.inf"), "");
+    WriteTextFile(tree.Dir("master\\x.dll"), "");
+    tree.DescribeMaster(std::string("[Main]\r\nName=P\r\nInstallType=") + each.written + "\r\n" + each.extra);
+    CreateSetupData();
+    std::string params = tree.WriteParams();
+    SetParamsFileInForce(params);
+    SetLogPath(tree.LogPath());
+    LoadMaster(Master(), tree.MasterDir(), params, false);
+    EXPECT_EQ(Master().installKind, each.kind);
+    EXPECT_EQ(Master().SetupExe.Raw(), each.setupExe);
+  }
+}
+
 TEST_F(LoaderTest, TargetsKeepTheFirstDefinitionAndReadTheirFlags) {
   cd.DescribeMaster(Product("P", "",
                             "[Targets]\r\n"

@@ -5,7 +5,7 @@
 
 #include "engine/Errors.h"
 #include "engine/Log.h"
-#include "engine/WizardSteps.h"
+#include "install/FinalChecks.h"
 #include "install/DiskSpace.h"
 #include "model/Model.h"
 #include "support/ScriptedPages.h"

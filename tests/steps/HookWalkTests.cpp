@@ -4,7 +4,7 @@
 
 #include "engine/Log.h"
 #include "engine/Params.h"
-#include "engine/SetupHooks.h"
+#include "model/SetupHooks.h"
 #include "model/Model.h"
 #include "support/SuiteTree.h"
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Paths.h"
+#include "state/Registry.h"
 #include "support/TestSupport.h"
 
 using namespace testing_support;
@@ -79,4 +80,53 @@ TEST_F(AuthoringToolTest, DumpWritesTheSetupDataAtTheLevelAsked) {
   EXPECT_FALSE(Has(out, "Launching paramaters -")) << out;
   ASSERT_EQ(Tool("dump \"" + (cds / "CD1") + "\"", out), 0) << out;
   EXPECT_TRUE(Has(out, "Launching paramaters -")) << out;
+}
+
+namespace {
+// What the machine holds where a run could write: every text value below HKLM\Software and
+// HKLM\System, and every file in the temporary folder except the test's own scratch folder.
+std::map<std::string, std::string> MachineState(const std::string& ownScratch) {
+  std::map<std::string, std::string> state;
+  for (const char* root : {"Software", "System"})
+    for (const auto& [name, value] : RegistryValuesBelow(HKEY_LOCAL_MACHINE, root))
+      state[std::string("HKLM\\") + root + "\\" + name] = value;
+  std::string scratchName = LastPathName(ownScratch) + "\\";
+  for (const auto& [name, content] : FilesBelow(TempDirectory()))
+    if (name.compare(0, scratchName.size(), scratchName) != 0) state["TEMP\\" + name] = content;
+  return state;
+}
+
+std::vector<std::string> Differences(const std::map<std::string, std::string>& before,
+                                     const std::map<std::string, std::string>& after) {
+  std::vector<std::string> differences;
+  for (const auto& [name, value] : before) {
+    auto now = after.find(name);
+    if (now == after.end()) differences.push_back("removed " + name);
+    else if (now->second != value) differences.push_back("changed " + name);
+  }
+  for (const auto& [name, value] : after)
+    if (!before.count(name)) differences.push_back("added " + name);
+  return differences;
+}
+}  // namespace
+
+// An author may run the tool on a machine with an installed suite: the tool reads that
+// machine's records but leaves it exactly as it was.
+TEST_F(AuthoringToolTest, PlanCheckAndDumpLeaveTheRegistryAndTheTemporaryFolderAsFound) {
+  const std::string earlierStore = "C:\\Earlier\\Store";
+  ASSERT_EQ(SetRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "DATASTOREdir", earlierStore), ERROR_SUCCESS);
+  std::string params = JoinPath(cds / "CD1", "master\\unattended.ini");
+  std::map<std::string, std::string> before = MachineState(cds.Path());
+  ASSERT_TRUE(before.count("HKLM\\Software\\Corvant\\Setup\\DATASTOREdir"));
+
+  std::string out;
+  ASSERT_EQ(Tool("plan \"" + (cds / "CD1") + "\" --params \"" + params + "\"", out), 0) << out;
+  // The plan read the earlier installation's records.
+  EXPECT_TRUE(Has(out, "  DATASTORE = " + earlierStore)) << out;
+  ASSERT_EQ(Tool("check \"" + (cds / "CD1") + "\"", out), 0) << out;
+  ASSERT_EQ(Tool("dump \"" + (cds / "CD1") + "\"", out), 0) << out;
+
+  std::vector<std::string> differences = Differences(before, MachineState(cds.Path()));
+  EXPECT_TRUE(differences.empty()) << ::testing::PrintToString(differences);
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Tessaro"));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The steps without a page of their own that do more than walk the hooks.
+// The final checks before the summary: the disk space check, then the hooks.
 class CSetup;
 
 // The disk space check, then the "FinalChecks" hooks; a check answered No or Back gives 12,

@@ -1,4 +1,4 @@
-#include "engine/SetupHooks.h"
+#include "model/SetupHooks.h"
 
 #include <vector>
 

@@ -1,0 +1,241 @@
+#include "install/InstallPlan.h"
+
+#include <algorithm>
+
+#include "engine/Params.h"
+#include "engine/Text.h"
+#include "install/SetupLookup.h"
+#include "model/FeatureTree.h"
+#include "model/Loader.h"
+#include "model/Selection.h"
+
+namespace sequencing {
+namespace {
+
+bool Marked(const SequencingState& state, const CSetup& setup) {
+  return state.installed.count(&setup) > 0 || state.failed.count(&setup) > 0;
+}
+
+bool NeedsInstall(CSetup& master, const SequencingState& state, const CSetup& setup) {
+  return !Marked(state, setup) && SetupWantedByRun(master, setup, state.installCoreComponents);
+}
+
+// The features of the master's tree that stand for a product setup.
+std::vector<const CFeature*> ProductFeatures(CSetup& master, const CSetup& setup) {
+  std::vector<const CFeature*> features;
+  if (EqualsNoCase(setup.SkipRoot.UpperTranslated(setup), "YES")) {
+    for (const CFeature& top : setup.rootFeature.subfeatures)
+      if (const CFeature* feature = FindFeatureInTree(master.rootFeature, top.ID.Raw())) features.push_back(feature);
+  } else if (const CFeature* feature = FindFeatureInTree(master.rootFeature, setup.IdText())) {
+    features.push_back(feature);
+  }
+  return features;
+}
+
+// Only an install-time dependency on a selected core component that is still to be installed
+// from another CD holds a reference back. A core component that failed keeps holding it.
+bool ReferenceReadyOn(const SequencingState& state, const CComponentRef& reference, const std::string& cd) {
+  const CComponent* component = reference.component;
+  if (!component || !component->IsCore() || !component->setup) return true;
+  const CSetup& coreSetup = *component->setup;
+  return state.installed.count(&coreSetup) > 0 || !component->selected ||
+         EqualsNoCase(SetupCDId(coreSetup), cd) || !reference.installDependency;
+}
+
+bool ReferencesReadyOn(const SequencingState& state, const std::vector<CComponentRef>& references,
+                       const std::string& cd) {
+  for (const CComponentRef& reference : references)
+    if (!ReferenceReadyOn(state, reference, cd)) return false;
+  return true;
+}
+
+bool FeaturePassesOn(const SequencingState& state, const CFeature& root, const std::string& cd) {
+  std::vector<const CFeature*> pending{&root};
+  while (!pending.empty()) {
+    const CFeature* feature = pending.back();
+    pending.pop_back();
+    if (feature->selected && !ReferencesReadyOn(state, feature->components, cd)) return false;
+    for (const CFeature& subfeature : feature->subfeatures) pending.push_back(&subfeature);
+  }
+  return true;
+}
+
+bool SetupReadyOn(CSetup& master, const SequencingState& state, const CSetup& setup, const std::string& cd) {
+  if (!EqualsNoCase(SetupCDId(setup), cd)) return false;
+  if (IsCoreSetup(master, setup)) return ReferencesReadyOn(state, setup.coreComponentList, cd);
+  for (const CFeature* feature : ProductFeatures(master, setup))
+    if (!FeaturePassesOn(state, *feature, cd)) return false;
+  return true;
+}
+
+bool CDHasPendingWork(CSetup& master, const SequencingState& state, const std::vector<const CSetup*>& pending,
+                      const std::string& cd) {
+  for (const CSetup* setup : pending)
+    if (EqualsNoCase(SetupCDId(*setup), cd) && NeedsInstall(master, state, *setup)) return true;
+  return false;
+}
+
+bool CDCanRun(CSetup& master, const SequencingState& state, const std::vector<const CSetup*>& pending,
+              const std::string& cd) {
+  for (const CSetup* setup : pending)
+    if (EqualsNoCase(SetupCDId(*setup), cd) && NeedsInstall(master, state, *setup) &&
+        !SetupReadyOn(master, state, *setup, cd))
+      return false;
+  return true;
+}
+
+void MoveToEnd(std::vector<std::string>& order, size_t index) {
+  std::rotate(order.begin() + static_cast<std::ptrdiff_t>(index), order.begin() + static_cast<std::ptrdiff_t>(index) + 1,
+              order.end());
+}
+
+void MoveToFront(std::vector<std::string>& order, size_t index) {
+  std::rotate(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(index),
+              order.begin() + static_cast<std::ptrdiff_t>(index) + 1);
+}
+
+size_t IndexIn(const std::vector<std::string>& order, const std::string& cd) {
+  for (size_t i = 0; i < order.size(); ++i)
+    if (EqualsNoCase(order[i], cd)) return i;
+  return order.size();
+}
+}  // namespace
+
+std::vector<const CSetup*> PendingSetups(CSetup& master, const SequencingState& state) {
+  std::vector<const CSetup*> pending;
+  if (state.installCoreComponents)
+    for (const CComponent& component : master.components)
+      if (component.IsCore() && component.selected && component.setup) pending.push_back(component.setup);
+  if (LoadsSubsetups(master))
+    for (const CSetup& subsetup : master.subsetups) pending.push_back(&subsetup);
+  return pending;
+}
+
+std::vector<std::string> InitialCDOrder(CSetup& master, const SequencingState& state) {
+  std::vector<std::string> order = state.cdOrder;
+  std::vector<const CSetup*> pending = PendingSetups(master, state);
+  // Each CD that cannot run goes to the end; those moved there are not looked at again.
+  size_t examined = 0;
+  for (size_t remaining = order.size(); remaining > 0; --remaining) {
+    const std::string& cd = order[examined];
+    if (!EqualsNoCase(cd, state.currentCD) && !CDCanRun(master, state, pending, cd))
+      MoveToEnd(order, examined);
+    else
+      ++examined;
+  }
+  size_t current = IndexIn(order, state.currentCD);
+  if (current < order.size()) MoveToFront(order, current);
+  return order;
+}
+
+const CSetup* NextSetupOn(CSetup& master, const SequencingState& state, const std::string& cd) {
+  for (const CSetup* setup : PendingSetups(master, state))
+    if (NeedsInstall(master, state, *setup) && SetupReadyOn(master, state, *setup, cd)) return setup;
+  return nullptr;
+}
+
+std::vector<std::string> OrderAfterCurrentCD(CSetup& master, const SequencingState& state) {
+  std::vector<std::string> order = state.cdOrder;
+  size_t current = IndexIn(order, state.currentCD);
+  if (!state.currentCD.empty() && current < order.size()) MoveToEnd(order, current);
+  std::vector<const CSetup*> pending = PendingSetups(master, state);
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (CDHasPendingWork(master, state, pending, order[i]) && CDCanRun(master, state, pending, order[i])) {
+      MoveToFront(order, i);
+      break;
+    }
+  }
+  return order;
+}
+
+std::string FirstCDWithNextSetup(CSetup& master, const SequencingState& state) {
+  for (const std::string& cd : state.cdOrder)
+    if (NextSetupOn(master, state, cd)) return cd;
+  return std::string();
+}
+
+bool AnyPendingWork(CSetup& master, const SequencingState& state) {
+  std::vector<const CSetup*> pending = PendingSetups(master, state);
+  for (const std::string& cd : state.cdOrder)
+    if (CDHasPendingWork(master, state, pending, cd)) return true;
+  return false;
+}
+
+std::vector<const CSetup*> SetupsStillNeeded(CSetup& master, const SequencingState& state) {
+  std::vector<const CSetup*> needed;
+  for (const CSetup* setup : PendingSetups(master, state))
+    if (NeedsInstall(master, state, *setup)) needed.push_back(setup);
+  return needed;
+}
+}  // namespace sequencing
+
+SequencingState SequencingStateOf(const CSetup& master) {
+  SequencingState state;
+  for (const CSetupCD& cd : master.cds) state.cdOrder.push_back(cd.ID.UpperTranslated(master));
+  if (master.currentCD) state.currentCD = master.currentCD->ID.UpperTranslated(master);
+  auto flags = [&state](const CSetup& setup) {
+    if (setup.installed) state.installed.insert(&setup);
+    if (setup.installError) state.failed.insert(&setup);
+  };
+  flags(master);
+  for (const CSetup& subsetup : master.subsetups) flags(subsetup);
+  for (const CComponent& component : master.components)
+    if (component.setup) flags(*component.setup);
+  state.installCoreComponents = GetParamYesNo("InstallCoreComponents", true);
+  return state;
+}
+
+InstallPlan PlanInstallOrder(CSetup& master, const SequencingState& start, PlanStart how) {
+  using namespace sequencing;
+  SequencingState state = start;
+  InstallPlan plan;
+  if (how == PlanStart::InitializeInstallControl && !state.currentCD.empty())
+    state.cdOrder = InitialCDOrder(master, state);
+  // Every CD after the first hands out at least one setup, so the walk ends after as many CDs
+  // as there are setups; the bound only guards that reasoning.
+  size_t bound = SetupsStillNeeded(master, state).size() + 2;
+  for (size_t visit = 0; visit < bound; ++visit) {
+    PlannedCD cd{state.currentCD, {}};
+    if (!state.currentCD.empty()) {
+      while (const CSetup* setup = NextSetupOn(master, state, state.currentCD)) {
+        cd.setups.push_back({setup->IdText(), IsCoreSetup(master, *setup)});
+        state.installed.insert(setup);
+      }
+      plan.cds.push_back(cd);
+    }
+    state.cdOrder = OrderAfterCurrentCD(master, state);
+    if (!AnyPendingWork(master, state)) break;
+    std::string next = FirstCDWithNextSetup(master, state);
+    if (next.empty()) break;
+    state.currentCD = next;
+  }
+  for (const CSetup* setup : SetupsStillNeeded(master, state)) plan.neverHandedOut.push_back(setup->IdText());
+  return plan;
+}
+
+std::vector<PlannedSetup> InstallPlan::SetupsInOrder() const {
+  std::vector<PlannedSetup> setups;
+  for (const PlannedCD& cd : cds) setups.insert(setups.end(), cd.setups.begin(), cd.setups.end());
+  return setups;
+}
+
+std::vector<PlannedSetup> InstallPlan::SetupsInRemovalOrder() const {
+  std::vector<PlannedSetup> setups = SetupsInOrder();
+  std::reverse(setups.begin(), setups.end());
+  return setups;
+}
+
+std::string PlanText(const InstallPlan& plan, const std::string& indent) {
+  std::string text;
+  for (const PlannedCD& cd : plan.cds) {
+    text += indent + cd.id + ":";
+    for (const PlannedSetup& setup : cd.setups) text += " " + setup.id + (setup.core ? " (core)" : "");
+    text += "\n";
+  }
+  if (!plan.neverHandedOut.empty()) {
+    text += indent + "never handed out:";
+    for (const std::string& id : plan.neverHandedOut) text += " " + id;
+    text += "\n";
+  }
+  return text;
+}
