@@ -42,7 +42,7 @@ set +e
 "$wine" "$samples/CD1/master/TessaroSetup.exe" "config=$(tessaro_windows_path "$params")"
 status=$?
 set -e
-echo "== Exit status: $status (0 installed, 1 products failed, 2 cancelled, 3 load failed)"
+echo "== Exit status: $status (0 installed, 3010 installed and a restart is needed, 1602 cancelled, 1603 failed; the README has the whole table)"
 
 drive_c="$WINEPREFIX/drive_c"
 log="$drive_c/tessaro-sample.log"

@@ -734,3 +734,17 @@ TEST_F(SampleSuiteTest, AnInstallCutOffAfterAnyProductConvergesWhenRunAgain) {
     EXPECT_EQ(MachineBelow(root), whole);
   }
 }
+
+TEST_F(SampleSuiteTest, RecordsThatCannotBeWrittenFailTheRunAndTheSummaryNamesTheStep) {
+  // A file where the uninstall folder goes: the features cannot be recorded.
+  ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+  WriteTextFile(root + "\\setup", "not a folder");
+  std::string console;
+  EXPECT_EQ(RunHost(Parameters("unrecorded.ini"), &console), 1603) << console;
+  std::string summary;
+  for (const std::string& line : SplitLines(console))
+    if (line.rfind("TessaroSetup: CORVANT SOFTWARE: ", 0) == 0 && line.find("records incomplete") != std::string::npos)
+      summary = line;
+  EXPECT_NE(summary.find("records incomplete: TSCommitFeatures failed"), std::string::npos) << console;
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code 1603: failed")) << console;
+}
