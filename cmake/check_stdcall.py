@@ -64,6 +64,8 @@ def decorated_symbols(nm, objects):
 
 def main():
     nm, def_file, source_dir, *objects = sys.argv[1:]
+    # The target's object list also names its precompiled header, which holds no symbols.
+    objects = [name for name in objects if name.endswith((".obj", ".o"))]
     wanted = def_names(def_file)
     defined = definitions(source_dir)
     symbols = decorated_symbols(nm, objects)
