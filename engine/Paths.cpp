@@ -6,6 +6,7 @@
 
 #include "engine/FileBytes.h"
 #include "engine/Log.h"
+#include "engine/Win32Handles.h"
 
 std::string JoinPath(const std::string& directory, const std::string& name) {
   if (directory.empty()) return name;
@@ -57,6 +58,41 @@ bool DirectoryExists(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+namespace {
+constexpr int kMaxRemoveDepth = 64;
+
+bool RemoveDirectoryTreeAt(const std::string& directory, int depth) {
+  if (depth > kMaxRemoveDepth) return false;
+  bool removed = true;
+  std::vector<std::string> children;
+  {
+    WIN32_FIND_DATAA entry;
+    UniqueFindHandle find(FindFirstFileA(JoinPath(directory, "*").c_str(), &entry));
+    if (find) {
+      do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        std::string path = JoinPath(directory, name);
+        bool isLink = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink) {
+          children.push_back(path);
+        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          removed = RemoveDirectoryA(path.c_str()) && removed;
+        } else {
+          SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+          removed = DeleteFileA(path.c_str()) && removed;
+        }
+      } while (FindNextFileA(find.get(), &entry));
+    }
+  }
+  // The listing is closed first: a directory with an open search handle cannot be removed.
+  for (const std::string& child : children) removed = RemoveDirectoryTreeAt(child, depth + 1) && removed;
+  return RemoveDirectoryA(directory.c_str()) && removed;
+}
+}  // namespace
+
+bool RemoveDirectoryTree(const std::string& directory) { return RemoveDirectoryTreeAt(directory, 0); }
 
 bool CreateDirectoryTree(const std::string& path) {
   std::string target = StripTrailingBackslashes(path);

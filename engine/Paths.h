@@ -23,6 +23,10 @@ bool PathExists(const std::string& path);
 // in its place counts as missing); GetLastError() then holds the error of the first directory
 // that could not be made.
 [[nodiscard]] bool CreateDirectoryTree(const std::string& path);
+// Removes a directory with everything below it, read-only files included; links to other
+// directories are removed, not followed, and nothing deeper than 64 levels is visited. False
+// when anything stays.
+[[nodiscard]] bool RemoveDirectoryTree(const std::string& directory);
 // Replaces the file with these bytes whole or leaves it as it was: the bytes go into a file
 // beside it first, which then takes its place. A failure is logged with its Win32 error.
 bool ReplaceFileWhole(const std::string& path, const std::string& bytes);

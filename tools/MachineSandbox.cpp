@@ -13,8 +13,6 @@ namespace {
 // Windows folders that keywords translate to. Only the values of the second are copied.
 constexpr const char kCorvantKey[] = "Software\\Corvant";
 constexpr const char kWindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-// A sandbox folder is never deeper than what the engine stages into it.
-constexpr int kMaxRemoveDepth = 32;
 
 bool ReadEnvironment(const char* name, std::string& value) {
   DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
@@ -25,29 +23,6 @@ bool ReadEnvironment(const char* name, std::string& value) {
   return true;
 }
 
-// Removes a folder and everything below it; false when something stays.
-bool RemoveTree(const std::string& directory, int depth) {
-  if (depth > kMaxRemoveDepth) return false;
-  bool removed = true;
-  std::vector<std::string> children;
-  WIN32_FIND_DATAA entry;
-  UniqueFindHandle find(FindFirstFileA(JoinPath(directory, "*").c_str(), &entry));
-  if (find) {
-    do {
-      std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = JoinPath(directory, name);
-      if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        children.push_back(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        removed = DeleteFileA(path.c_str()) && removed;
-      }
-    } while (FindNextFileA(find.get(), &entry));
-  }
-  for (const std::string& child : children) removed = RemoveTree(child, depth + 1) && removed;
-  return RemoveDirectoryA(directory.c_str()) && removed;
-}
 }  // namespace
 
 MachineSandbox::MachineSandbox() {
@@ -99,7 +74,7 @@ MachineSandbox::~MachineSandbox() {
   }
   SetEnvironmentVariableA("TMP", hadTmp_ ? savedTmp_.c_str() : nullptr);
   SetEnvironmentVariableA("TEMP", hadTemp_ ? savedTemp_.c_str() : nullptr);
-  if (!tempDirectory_.empty() && !RemoveTree(tempDirectory_, 0))
+  if (!tempDirectory_.empty() && !RemoveDirectoryTree(tempDirectory_))
     std::fprintf(stderr, "tessaro-tool: unable to remove %s completely (error %lu)\n", tempDirectory_.c_str(),
                  GetLastError());
 }
