@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -31,6 +32,12 @@ extern "C" int __stdcall TS_LoadSetupData(const char* parametersFile);
 extern "C" unsigned long __stdcall TS_GetCRC32(const char* text, unsigned long crc);
 
 namespace {
+// A benchmark that cannot lay out its files measures nothing: it stops with the reason.
+void MakeDirectory(const std::string& path) {
+  if (CreateDirectoryTree(path)) return;
+  std::fprintf(stderr, "bench_speed: cannot create %s (error %lu)\n", path.c_str(), GetLastError());
+  std::exit(2);
+}
 constexpr int kFeaturesPerProduct = 50;
 
 double Now() {
@@ -85,7 +92,7 @@ Suite GenerateSuite(const std::string& root, int products) {
   Suite suite;
   std::string cd = JoinPath(root, "CD");
   suite.master = JoinPath(cd, "master");
-  CreateDirectoryTree(suite.master);
+  MakeDirectory(suite.master);
   std::string master = JoinPath(suite.master, "prop.ini");
   WriteDescription(master,
                    "[Main]\r\nName=Generated suite\r\nRootFeature=CORVANT SOFTWARE\r\nInstallType=ISINSTALL\r\n"
@@ -94,7 +101,7 @@ Suite GenerateSuite(const std::string& root, int products) {
   suite.files.push_back(master);
   for (int p = 0; p < products; ++p) {
     std::string directory = JoinPath(cd, "P" + std::to_string(p));
-    CreateDirectoryTree(directory);
+    MakeDirectory(directory);
     std::string file = JoinPath(directory, "prop.ini");
     WriteDescription(file, ProductDescription(p));
     suite.files.push_back(file);
@@ -241,7 +248,7 @@ double MeasureSampleInstall(const std::string& work, const std::string& samples,
   WritePrivateProfileStringA("Main", "AppendToLog", log.c_str(), params.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, params.c_str());
   std::string emptyHost = JoinPath(work, "emptyhost");
-  CreateDirectoryTree(emptyHost);
+  MakeDirectory(emptyHost);
   CopyFileA(JoinPath(master, "TessaroSetup.exe").c_str(), JoinPath(emptyHost, "TessaroSetup.exe").c_str(), FALSE);
   double none = 0;
   int noProcesses = 0;
@@ -264,7 +271,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string work = argv[1], zlib = argv[2], samples = argv[3];
-  CreateDirectoryTree(work);
+  MakeDirectory(work);
 
   Suite one = GenerateSuite(JoinPath(work, "p1"), 1), s10 = GenerateSuite(JoinPath(work, "p10"), 10),
         s40 = GenerateSuite(JoinPath(work, "p40"), 40), s160 = GenerateSuite(JoinPath(work, "p160"), 160);
