@@ -154,7 +154,13 @@ void InitializeInstallControl() {
 
 std::string NextCD() {
   CSetup& master = Master();
-  std::string id = sequencing::FirstCDWithNextSetup(master, SequencingStateOf(master));
+  // The first CD of the run's plan that has a setup to hand out.
+  std::string id;
+  for (const PlannedCD& cd : PlanInstallOrder(master, SequencingStateOf(master), PlanStart::AsItStands).cds)
+    if (!cd.setups.empty()) {
+      id = cd.id;
+      break;
+    }
   LogLine(id.empty() ? std::string("No more CDs to install") : "Next CD = " + id);
   return id;
 }
@@ -163,13 +169,14 @@ std::string NextSetup(bool& core) {
   core = false;
   CSetup& master = Master();
   SequencingState state = SequencingStateOf(master);
-  if (!state.currentCD.empty()) {
-    if (const CSetup* setup = sequencing::NextSetupOn(master, state, state.currentCD)) {
-      core = IsCoreSetup(master, *setup);
-      std::string id = setup->IdText();
-      LogLine("Next Setup = " + id + (core ? " (core)" : ""));
-      return id;
-    }
+  // With a CD in the drive, the plan's first CD is that CD; its first setup is the one to hand
+  // out now. Without one, nothing is handed out.
+  InstallPlan plan = PlanInstallOrder(master, state, PlanStart::AsItStands);
+  if (!state.currentCD.empty() && !plan.cds.empty() && !plan.cds.front().setups.empty()) {
+    const PlannedSetup& next = plan.cds.front().setups.front();
+    core = next.core;
+    LogLine("Next Setup = " + next.id + (core ? " (core)" : ""));
+    return next.id;
   }
   ApplyCDOrder(master, sequencing::OrderAfterCurrentCD(master, state));
   return std::string();
