@@ -20,6 +20,14 @@ TS_EXPORT int TS_GetCurrentCD(const char* root, char* cdId) {
   });
 }
 
+TS_EXPORT int TS_IdentifyCD(const char* root, char* cdId) {
+  return Quietly(__func__, 0, [&] {
+    Clear(cdId);
+    ValueOut(cdId, CDIdAt(TextArg(root)));
+    return 0;
+  });
+}
+
 TS_EXPORT int TS_InitializeInstallControl() {
   return Quietly(__func__, 0, [] {
     InitializeInstallControl();

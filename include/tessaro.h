@@ -237,6 +237,9 @@ TESSARO_FUNCTION(int, TS_RecordAnswers, (const char* path, int withPasswords));
 /* ---- CD and setup sequencing ---- */
 /* Identifies the CD at root, makes it current and writes its ID to cdId (TS_VALUE_BUFFER_SIZE; empty when unknown); 0. */
 TESSARO_FUNCTION(int, TS_GetCurrentCD, (const char* root, char* cdId));
+/* Writes the ID of the CD at root to cdId (TS_VALUE_BUFFER_SIZE; empty when root holds no master
+   description), without making it current: for a host that looks for the CD it was asked for; 0. */
+TESSARO_FUNCTION(int, TS_IdentifyCD, (const char* root, char* cdId));
 /* Orders the CDs for the installation loop; 0. */
 TESSARO_FUNCTION(int, TS_InitializeInstallControl, (void));
 /* Writes the ID of the next CD with a setup to install to cdId (TS_VALUE_BUFFER_SIZE; empty when none); 0. */

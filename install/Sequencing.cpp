@@ -40,12 +40,6 @@ void ApplyCDOrder(CSetup& master, const std::vector<std::string>& order) {
   }
 }
 
-std::string CDDescriptionFile(const std::string& root) {
-  std::string path = CDMasterDescription(root);
-  if (path.empty()) throw CMyError("The CD is not a valid Corvant Setup CD");
-  return path;
-}
-
 // A directory of the CD that holds a description takes over as its setup's directory.
 void AdoptSetupDirectory(const std::string& directory) {
   std::string description = JoinPath(directory, "prop.ini");
@@ -119,13 +113,19 @@ class CDSwitch {
 };
 }  // namespace
 
+std::string CDIdAt(const std::string& root) {
+  std::string description = CDMasterDescription(root);
+  if (description.empty()) return std::string();
+  std::string id = FieldReader(ReadIniString(description, "Main", "CD"), ';').Next();
+  return id.empty() ? kDefaultCD : id;
+}
+
 std::string IdentifyCurrentCD(const std::string& root) {
   LogLine("Check " + root + " for valid Corvant CD :");
   ScopedLogIndent indent;
   try {
-    std::string description = CDDescriptionFile(root);
-    std::string id = FieldReader(ReadIniString(description, "Main", "CD"), ';').Next();
-    if (id.empty()) id = kDefaultCD;
+    std::string id = CDIdAt(root);
+    if (id.empty()) throw CMyError("The CD is not a valid Corvant Setup CD");
     LogLine("CD identified as " + id);
     CSetup& master = Master();
     // The switch to the new CD holds only once every setup on it has been verified; a CD that

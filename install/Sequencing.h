@@ -9,6 +9,9 @@
 // Returns the current CD's ID; empty when the CD is not valid or not one of the suite's CDs.
 // Errors are reported to the user.
 std::string IdentifyCurrentCD(const std::string& root);
+// The ID of the CD at `root` as its master description names it ("CORVANTCD" when it names
+// none); empty when `root` holds no master description. Changes nothing in the run.
+std::string CDIdAt(const std::string& root);
 // Orders the CD list for the run: the current CD, the other CDs that can run, those that cannot.
 void InitializeInstallControl();
 // The ID of the first CD of the list that has a setup ready to install; empty when none has.

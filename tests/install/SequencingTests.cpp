@@ -186,6 +186,25 @@ TEST_F(SequencingTest, DescribesEachCD) {
   EXPECT_EQ(std::string(out), "");
 }
 
+TEST_F(SequencingTest, IdentifyingACDLeavesTheCurrentCDAsItIs) {
+  Build(true);
+  InProcessModel model(suite);
+  ScratchDirectory unnamed("unnamedcd"), empty("emptycd");
+  WriteTextFile(unnamed / "disk1\\prop.ini", "[Main]\r\nName=No CD key\r\n");
+  MessageBoxWatcher boxes;
+  const struct {
+    std::string root, id;
+  } cases[] = {{cd2.Path(), "CD2"}, {cd3.Path(), "CD3"}, {unnamed.Path(), "CORVANTCD"}, {empty.Path(), ""}};
+  for (const auto& c : cases) {
+    char out[512] = "junk";
+    EXPECT_EQ(TS_IdentifyCD(c.root.c_str(), out), 0);
+    EXPECT_EQ(std::string(out), c.id) << c.root;
+  }
+  EXPECT_TRUE(boxes.Boxes().empty());
+  TS_InitializeInstallControl();
+  EXPECT_TRUE(ContainsLine(LogLines(suite.Log()), "Current CD = CD1"));
+}
+
 TEST_F(SequencingTest, ACDWithoutDescriptionIsRejected) {
   Build(true);
   InProcessModel model(suite);
