@@ -46,10 +46,20 @@ std::vector<CFeature*> FeaturesOf(CSetup& master, const CSetup& setup) {
   return features;
 }
 
+// The features' installed flags as the uninstall files say now: a removal decides from the
+// records as they stand, whether or not detection ran and whatever was taken back since.
+void RefreshInstalledFlags(CSetup& master) {
+  WalkFeatures(master.rootFeature, [](CFeature& feature) {
+    feature.installed = FeatureRecorded(feature) ? 1 : 0;
+    return true;
+  });
+}
+
 // A core component still needed by an installed product stays, whatever the plan said.
 bool StillNeeded(CSetup& master, const std::string& coreId) {
   const CComponent* component = master.components.Find(coreId);
   if (!component || !component->IsCore()) return false;
+  RefreshInstalledFlags(master);
   std::set<std::string> needing = StillNeededBy(master, *component, ReadCoreRecords(), {});
   if (needing.empty()) return false;
   LogLine("*** " + KeptText({ToUpper(coreId), std::vector<std::string>(needing.begin(), needing.end())}));
@@ -153,7 +163,10 @@ bool RemoveEmptyUninstallDirectory() {
 }
 }  // namespace
 
-RemovalPlan CurrentRemovalPlan() { return PlanRemovalOrder(Master(), ReadCoreRecords()); }
+RemovalPlan CurrentRemovalPlan() {
+  RefreshInstalledFlags(Master());
+  return PlanRemovalOrder(Master(), ReadCoreRecords());
+}
 
 RemovalPlan PlanRemoval() {
   RemovalPlan plan = CurrentRemovalPlan();
@@ -216,8 +229,6 @@ int UnregisterSetup(const std::string& setupId) {
   } else {
     std::vector<CFeature*> features = FeaturesOf(master, *setup);
     complete = TakeBackFeatures(std::vector<const CFeature*>(features.begin(), features.end()));
-    for (CFeature* feature : features)
-      if (!FeatureRecorded(*feature)) feature->installed = 0;
     // A product whose records stay still needs its core components.
     if (complete) complete = TakeBackDependent(setup->IdText());
   }
