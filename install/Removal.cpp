@@ -66,7 +66,7 @@ bool StillNeeded(CSetup& master, const std::string& coreId) {
   return true;
 }
 
-enum class LibraryRemoval { Called, NotLoaded, NoEntry, None };
+enum class LibraryRemoval { Called, Failed, NotLoaded, NoEntry, None };
 
 LibraryRemoval CallDoUninstall(const CSetup& setup, const std::string& propIni, bool core) {
   if (ParseInstallKind(Description(propIni, "InstallType")) != InstallKind::InstallationLibrary ||
@@ -79,7 +79,7 @@ LibraryRemoval CallDoUninstall(const CSetup& setup, const std::string& propIni, 
   auto doUninstall = library.Entry<product_entry::DoUninstall>("DoUninstall");
   if (!doUninstall) return LibraryRemoval::NoEntry;
   LogLine("INF file = " + inf + ", DLL = " + dll);
-  if (!PrepareConfigFile(setup, propIni, core)) return LibraryRemoval::NotLoaded;
+  if (!PrepareConfigFile(setup, propIni, core)) return LibraryRemoval::Failed;
   {
     ScopedPathsInForce inForce(setup.ParamsFile, propIni);
     DeleteStatusFiles(MifNameOf(propIni));
@@ -196,6 +196,8 @@ int UninstallSetup(const std::string& propIni) {
   int result = -1;
   if (library == LibraryRemoval::Called) {
     result = 0;
+  } else if (library == LibraryRemoval::Failed) {
+    return -1;
   } else if (std::string arguments = Description(propIni, "UninstallCmdLine");
              !arguments.empty() && !setup->SetupExe.Empty()) {
     result = RunUninstallCmdLine(*setup, propIni, arguments, core);
