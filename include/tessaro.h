@@ -224,6 +224,48 @@ TESSARO_FUNCTION(int, TS_DoZOVInstall, (const char* propIni, const char* configI
 /* Calls the product's installation library; 0, or -1 when it or its entry point is missing. */
 TESSARO_FUNCTION(int, TS_DoINFInstall, (const char* propIni, int reserved));
 
+/* ---- removal and maintenance: what a suite needs to come off the machine again ----
+   A removal run loads the descriptions (from the maintenance folder or the CDs), runs
+   TS_DetectComponents, asks TS_PlanRemoval for the setups to remove, and for each one, in that
+   order: TS_DoUninstall, TS_MIFError, then TS_UnregisterSetup when it was removed; it ends with
+   TS_FinishRemoval. An install run keeps the maintenance folder current with TS_KeepForMaintenance
+   and writes the suite's Programs and Features entry with TS_RegisterUninstallEntry after its
+   records. */
+/* Computes the removal: every installed setup of the loaded suite, products first in the reverse of
+   their install order, then the core components that no product recorded as installed on the
+   machine still needs (a kept core component is logged with the products that need it). Writes the
+   setup IDs joined by "," to setupIds (TS_LIST_BUFFER_SIZE); the number of setups, or -1 when the
+   list does not fit or the plan cannot be made (logged). */
+TESSARO_FUNCTION(int, TS_PlanRemoval, (char* setupIds));
+/* Removes one setup by its own installer and waits for it: the installation library's DoUninstall,
+   else the setup program started with the description's UninstallCmdLine, else the description's
+   UninstallCommand. 0 when the remover ran (TS_MIFError then reads its status file), -1 when it
+   could not be started, the description names no way to remove the setup, or the setup is a core
+   component that a product recorded as installed still needs (logged). */
+TESSARO_FUNCTION(int, TS_DoUninstall, (const char* propIni));
+/* Takes back the records of a removed setup and only those: its features' entries in the
+   uninstall files (a file left without entries is deleted), a core component's entry, and the
+   setup's place among the dependents of the core components it needs. 0, or -1 when a record could
+   not be taken back (logged). */
+TESSARO_FUNCTION(int, TS_UnregisterSetup, (const char* setupId));
+/* Ends a removal run. When nothing of the suite is installed any more: its Programs and Features
+   entry. When no uninstall file of any suite is left: TS_CleanRegistry's records, the restart
+   marker the engine set, and the empty uninstall folder. 0 when the suite is gone, 1 when some of
+   it is still installed (its entry stays), -1 when a record could not be removed (logged). */
+TESSARO_FUNCTION(int, TS_FinishRemoval, (void));
+/* Writes the suite's Programs and Features entry, or updates it, with the commands that start
+   maintenanceHost (the setup host in the maintenance folder); 0, or -1 when a value could not be
+   written (logged). */
+TESSARO_FUNCTION(int, TS_RegisterUninstallEntry, (const char* maintenanceHost));
+/* Copies what a later maintenance run needs of the setup described by propIni into the maintenance
+   folder: the description, and the files its removal starts or loads; for the master also the
+   engine, the setup host, the license and every product's description. 0, or -1 when a file could
+   not be copied (logged). */
+TESSARO_FUNCTION(int, TS_KeepForMaintenance, (const char* propIni));
+/* Writes the maintenance folder of the suite (below the main directory) to out
+   (TS_PATH_BUFFER_SIZE); 0, or -1 when the main directory is not known. */
+TESSARO_FUNCTION(int, TS_GetMaintenanceFolder, (char* out));
+
 /* ---- directory browser ---- */
 /* Shows the directory browser starting at path (TS_PATH_BUFFER_SIZE, in and out); 1 when the chosen folder differs
    from the starting one, else 0. */
