@@ -84,8 +84,13 @@ int RemoveFromTemporaryCopy(const HostOptions& options, int argc, char** argv) {
   std::string commandLine = Quoted(program);
   for (int i = 1; i < argc; ++i) commandLine += " " + Quoted(argv[i]);
   commandLine += " " + Quoted("origin=" + maintenance);
+  // The copy writes to this process's console or output file, where the caller reads it.
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION started{};
   std::string workingFolder = TempFolder();
   // Nothing of this process may keep the maintenance folder busy, its current directory included.

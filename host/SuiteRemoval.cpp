@@ -14,6 +14,8 @@
 
 namespace {
 constexpr size_t kText = 4096;
+// The log of a removal whose parameters name none, in %TEMP%.
+constexpr char kRemovalLog[] = "Corvant Setup Removal.log";
 
 std::vector<std::string> SplitIds(const std::string& list) {
   std::vector<std::string> ids;
@@ -52,6 +54,13 @@ std::string RemovalParameters(const HostOptions& options, std::string& failure) 
       failure = "cannot write " + file;
       return std::string();
     }
+  }
+  // A removal always leaves a log: in %TEMP% unless the parameters name one.
+  char log[MAX_PATH] = {};
+  GetPrivateProfileStringA("Main", "AppendToLog", "", log, sizeof log, file.c_str());
+  if (!log[0] && !WritePrivateProfileStringA("Main", "AppendToLog", JoinDir(temp, kRemovalLog).c_str(), file.c_str())) {
+    failure = WithLastError("cannot write AppendToLog into " + file);
+    return std::string();
   }
   if (options.quiet) {
     for (const auto& [key, value] : {std::pair<const char*, const char*>{"Unattended", "YES"}, {"MessageLevel", "NONE"}})
