@@ -34,6 +34,8 @@ struct HostOptions {
 
 // The registration steps, each checked: the names of those that failed.
 std::vector<std::string> RecordRun(const EngineExports& engine);
+// The non-empty items of a list separated by `separator`.
+std::vector<std::string> SplitList(const std::string& list, char separator);
 // Items joined by ",".
 std::string Joined(const std::vector<std::string>& items);
 

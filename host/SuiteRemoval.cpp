@@ -17,19 +17,6 @@ constexpr size_t kText = 4096;
 // The log of a removal whose parameters name none, in %TEMP%.
 constexpr char kRemovalLog[] = "Corvant Setup Removal.log";
 
-std::vector<std::string> SplitIds(const std::string& list) {
-  std::vector<std::string> ids;
-  size_t at = 0;
-  while (at <= list.size()) {
-    size_t end = list.find(',', at);
-    std::string id = list.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    if (!id.empty()) ids.push_back(id);
-    if (end == std::string::npos) break;
-    at = end + 1;
-  }
-  return ids;
-}
-
 std::string OwnProgram() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -134,7 +121,7 @@ class SuiteRemover {
       Say(suite + ": the removal could not be planned (see the log)");
       return kExitFailed;
     }
-    std::vector<std::string> ids = SplitIds(planned.data());
+    std::vector<std::string> ids = SplitList(planned.data(), ',');
     if (attended_ && !Confirmed(suiteName, ids)) {
       Say(suite + ": the removal was declined");
       return kExitCancelled;

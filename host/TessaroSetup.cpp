@@ -35,6 +35,19 @@ void ConsoleLine(const std::string& text) {
   std::fflush(stdout);
 }
 
+std::vector<std::string> SplitList(const std::string& list, char separator) {
+  std::vector<std::string> items;
+  size_t at = 0;
+  while (at <= list.size()) {
+    size_t end = list.find(separator, at);
+    std::string item = list.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (!item.empty()) items.push_back(item);
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return items;
+}
+
 const char* ExitMeaning(int code) {
   switch (code) {
     case kExitSuccess: return "success";
@@ -88,19 +101,6 @@ std::string OwnDirectory() {
   return ParentDir(path);
 }
 
-std::vector<std::string> SplitRoots(const std::string& list) {
-  std::vector<std::string> roots;
-  size_t at = 0;
-  while (at <= list.size()) {
-    size_t end = list.find(';', at);
-    std::string root = list.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    if (!root.empty()) roots.push_back(root);
-    if (end == std::string::npos) break;
-    at = end + 1;
-  }
-  return roots;
-}
-
 bool StartsWithNoCase(const std::string& text, const char* prefix) {
   size_t length = std::strlen(prefix);
   return text.size() >= length && _strnicmp(text.c_str(), prefix, length) == 0;
@@ -129,7 +129,7 @@ Mode ParseArguments(int argc, char** argv, HostOptions& options, std::string& pr
       options.configFile = arg.substr(7);
       if (options.configFile.empty()) problem = "config= names no file";
     } else if (StartsWithNoCase(arg, "cds=")) {
-      options.cdRoots = SplitRoots(arg.substr(4));
+      options.cdRoots = SplitList(arg.substr(4), ';');
     } else if (StartsWithNoCase(arg, "record=")) {
       options.recordFile = arg.substr(7);
       if (options.recordFile.empty()) problem = "record= names no file";
