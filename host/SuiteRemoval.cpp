@@ -132,7 +132,11 @@ class SuiteRemover {
     int finished = e_.FinishRemoval();
     std::vector<std::string> problems;
     if (finished < 0) problems.push_back("records incomplete: TS_FinishRemoval failed");
-    if (finished == 0 && !maintenance.empty()) {
+    // The maintenance folder serves every suite below the main directory: it goes with the last
+    // of them, when the engine has removed the uninstall folder too.
+    std::string uninstallFolder = JoinDir(ParentDir(maintenance), "uninstall");
+    bool otherSuites = GetFileAttributesA(uninstallFolder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (finished == 0 && !maintenance.empty() && !otherSuites) {
       std::string stayed = RemoveMaintenanceFolder(maintenance, runningStub);
       if (!stayed.empty()) {
         Log("*** The maintenance folder " + maintenance + " could not be removed: " + stayed);
