@@ -100,15 +100,24 @@ std::string RemoveMaintenanceFolder(const std::string& folder, const std::string
   return failure;
 }
 
+// The name users know the suite by: its root feature's, as Programs and Features shows it, from
+// the master description beside the host.
+std::string SuiteName(const std::string& rootId) {
+  char name[512] = {};
+  GetPrivateProfileStringA(rootId.c_str(), "Name", "", name, sizeof name,
+                           JoinDir(ParentDir(OwnProgram()), "prop.ini").c_str());
+  return name[0] ? name : rootId;
+}
+
 class SuiteRemover {
  public:
-  SuiteRemover(const EngineExports& engine, bool attended, bool console)
-      : e_(engine), attended_(attended), console_(console) {}
+  // `fromMaintenance`: the suite was loaded from (a copy of) the maintenance folder.
+  SuiteRemover(const EngineExports& engine, bool attended, bool console, bool fromMaintenance)
+      : e_(engine), attended_(attended), console_(console), fromMaintenance_(fromMaintenance) {}
 
   int Remove(const std::string& runningStub) {
     std::string suite = Call(e_.GetRootSetupID);
-    std::string suiteName = Call(e_.GetSetupName, suite);
-    if (suiteName.empty()) suiteName = suite;
+    std::string suiteName = SuiteName(suite);
     std::vector<char> folder(kText, '\0');
     std::string maintenance = e_.GetMaintenanceFolder(folder.data()) == 0 ? folder.data() : "";
     std::vector<char> planned(kText, '\0');
@@ -122,7 +131,7 @@ class SuiteRemover {
       Say(suite + ": the removal was declined");
       return kExitCancelled;
     }
-    RemoveEach(ids);
+    RemoveEach(ids, maintenance);
     // A remover that asked for a restart scheduled it; read before the records are taken back.
     bool restartNeeded = e_.IsRebootScheduled() == 1;
     int finished = e_.FinishRemoval();
@@ -167,7 +176,7 @@ class SuiteRemover {
     return step == TS_STEP_NEXT && answer == 1;
   }
 
-  void RemoveEach(const std::vector<std::string>& ids) {
+  void RemoveEach(const std::vector<std::string>& ids, const std::string& maintenance) {
     int steps = static_cast<int>(ids.size());
     if (attended_) e_.ProgressDlgStart(steps, 0);
     for (int at = 0; at < steps; ++at) {
@@ -177,8 +186,7 @@ class SuiteRemover {
       if (attended_) e_.ProgressDlgStep(("Removing " + name).c_str(), at, 0);
       Progress(position + ": started");
       DWORD started = GetTickCount();
-      std::string propIni = Call(e_.GetSetupPropIniFile, id);
-      if (propIni.empty()) propIni = Call(e_.GetComponentPropIniFile, id);
+      std::string propIni = RemoverDescription(id, maintenance);
       std::string outcome;
       if (e_.DoUninstall(propIni.c_str()) != 0) {
         outcome = "failed (TS_DoUninstall reported a failure)";
@@ -193,6 +201,19 @@ class SuiteRemover {
       Progress(position + ": " + outcome + " in " + std::to_string((GetTickCount() - started + 500) / 1000) + " s");
     }
     if (attended_) e_.ProgressDlgStop();
+  }
+
+  // The description whose folder the setup's remover runs from. A suite loaded from the CDs
+  // removes from the maintenance folder, which holds what each remover needs (a product's
+  // description on CD 1 may have its setup program on another CD, or the CD may be gone).
+  std::string RemoverDescription(const std::string& id, const std::string& maintenance) const {
+    std::string loaded = Call(e_.GetSetupPropIniFile, id);
+    bool core = loaded.empty();
+    if (core) loaded = Call(e_.GetComponentPropIniFile, id);
+    if (fromMaintenance_ || maintenance.empty()) return loaded;
+    std::string folder = core ? JoinDir(JoinDir(maintenance, "Core"), id) : JoinDir(maintenance, LastName(ParentDir(loaded)));
+    std::string kept = JoinDir(folder, "prop.ini");
+    return IsFile(kept) ? kept : loaded;
   }
 
   // The suite's core components still recorded as installed after the removal: those kept for
@@ -221,6 +242,7 @@ class SuiteRemover {
     std::string text2 = "Removed: " + (removedNames.empty() ? std::string("nothing") : JoinedNames(removedNames)) + ".";
     if (!failedNames.empty()) text2 += "\nNot removed: " + JoinedNames(failedNames) + ". The log says why.";
     if (code == kExitRestartNeeded) text2 += "\nRestart your computer to complete the removal.";
+    // Nothing is left to go back to: Next (or Cancel) closes the page.
     e_.MessagePage("Removal Complete", text1.c_str(), text2.c_str(), 1, 0);
   }
 
@@ -248,6 +270,7 @@ class SuiteRemover {
   const EngineExports& e_;
   const bool attended_;
   const bool console_;
+  const bool fromMaintenance_;
   std::vector<std::string> removed_, failed_;
 };
 
@@ -260,7 +283,7 @@ std::string RunningStub(const HostOptions& options) {
 
 // Started from an install run's add/remove page: the host is not in the maintenance folder.
 int RemoveLoadedSuite(const EngineExports& e, bool attended) {
-  return SuiteRemover(e, attended, !attended).Remove(std::string());
+  return SuiteRemover(e, attended, !attended, false).Remove(std::string());
 }
 
 int RunRemoval(const EngineExports& e, const HostOptions& options) {
@@ -280,7 +303,8 @@ int RunRemoval(const EngineExports& e, const HostOptions& options) {
     return kExitFailed;
   }
   bool attended = !options.quiet && e.Unattended() != 1;
-  int code = EndRun(e, SuiteRemover(e, attended, !attended).Remove(RunningStub(options)));
+  bool fromMaintenance = !options.maintenanceOrigin.empty() || InsideMaintenanceFolder(options.ownDirectory);
+  int code = EndRun(e, SuiteRemover(e, attended, !attended, fromMaintenance).Remove(RunningStub(options)));
   DeleteFileA(params.c_str());
   return code;
 }

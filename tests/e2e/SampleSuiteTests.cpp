@@ -781,6 +781,14 @@ std::vector<std::string> RemovalLeftoversInTemp() {
   return found;
 }
 
+// The error lines of a log ("*** ..."), to say why a run failed.
+std::string ErrorLines(const std::string& logPath) {
+  std::string errors;
+  for (const std::string& line : ReadLines(logPath))
+    if (line.find("***") != std::string::npos) errors += line + "\n";
+  return errors;
+}
+
 // The suite's files of one product: the payload files its setup copied.
 struct ProductFiles {
   const char* id;
@@ -950,7 +958,10 @@ TEST_F(SuiteRemovalTest, ARemovalCutOffAfterTheFirstProductFinishesWhenStartedAg
   EXPECT_TRUE(FileExists(host));
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
   // The cut removal left its copy in %TEMP%; the system's clean-up of %TEMP% takes it.
-  for (const std::string& left : RemovalLeftoversInTemp()) RemoveTree(JoinPath(TempDirectory(), left));
+  for (const std::string& left : RemovalLeftoversInTemp()) {
+    std::string path = JoinPath(TempDirectory(), left);
+    if (!DeleteFileA(path.c_str())) RemoveTree(path);
+  }
 
   EXPECT_EQ(RunQuietUninstallString(&console), 0) << console;
   ExpectNothingLeft(console);
@@ -970,7 +981,12 @@ TEST_F(SuiteRemovalTest, UninstallOnTheAddRemovePageAsksThenShowsWhatWasRemoved)
         Click(choice, IDC_UNINSTALL_BUTTON);
         WaitUntilClosed(choice, 20000);
         HWND confirm = WaitForPageOfAnyProcess("Remove Corvant Sample Suite", 60000);
-        ASSERT_TRUE(confirm);
+        if (!confirm) {
+          HWND other = WaitForAnyPageOfOtherProcess(1000);
+          char caption[256] = {};
+          if (other) GetWindowTextA(other, caption, sizeof caption);
+          FAIL() << "no removal question; the page shown is \"" << caption << "\"";
+        }
         question = ItemText(confirm, IDC_TEXT1);
         detail = ItemText(confirm, IDC_TEXT2);
         yes = ItemText(confirm, IDC_YES_RADIO);
@@ -990,11 +1006,11 @@ TEST_F(SuiteRemovalTest, UninstallOnTheAddRemovePageAsksThenShowsWhatWasRemoved)
         Click(done, IDOK);
       },
       &console);
-  EXPECT_EQ(code, 0) << console;
+  EXPECT_EQ(code, 0) << console << ErrorLines(log());
   EXPECT_EQ(question, "Do you want to remove Corvant Sample Suite and all of its products from this computer?");
   EXPECT_EQ(detail,
-            "These will be removed: Corvant Reports, Corvant Archive, Corvant Data Server, Corvant Shared Runtime.")
-      << "(the order is the removal plan's)";
+            "These will be removed: Corvant Data Server, Corvant Archive, Corvant Reports, Corvant Shared Runtime.")
+      << "(products in the reverse of their install order, then the runtime)";
   EXPECT_EQ(yes, "&Yes, remove it");
   EXPECT_EQ(no, "&No, keep it");
   EXPECT_EQ(completion, "Corvant Sample Suite was removed from your computer.");
