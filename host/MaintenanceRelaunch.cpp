@@ -59,14 +59,16 @@ void RemoveOwnProgram(const std::string& program) {
 }
 }  // namespace
 
+// <CORVAROOT>\setup\maintenance\<suite>\master: the suite's own folder lies below "maintenance".
 bool InsideMaintenanceFolder(const std::string& ownDirectory) {
-  std::string maintenance = ParentDir(ownDirectory);
+  std::string maintenance = ParentDir(ParentDir(ownDirectory));
   return _stricmp(LastName(ownDirectory).c_str(), "master") == 0 &&
          _stricmp(LastName(maintenance).c_str(), "maintenance") == 0 &&
          _stricmp(LastName(ParentDir(maintenance)).c_str(), "setup") == 0;
 }
 
 int RemoveFromTemporaryCopy(const HostOptions& options, int argc, char** argv) {
+  // The suite's own maintenance folder: master\ and its products' folders.
   std::string maintenance = ParentDir(options.ownDirectory);
   std::string copy = JoinDir(TempFolder(), "TessaroRemoval-" + std::to_string(GetCurrentProcessId()));
   auto fail = [](const std::string& why) {
@@ -112,8 +114,8 @@ int RemoveFromTemporaryCopy(const HostOptions& options, int argc, char** argv) {
   // The copy removed everything of the maintenance folder but this program when the suite is gone.
   if (!IsFile(JoinDir(options.ownDirectory, "prop.ini")) && !IsFile(JoinDir(options.ownDirectory, "Tessaro.dll"))) {
     RemoveOwnProgram(OwnProgram());
-    std::string setup = ParentDir(maintenance);
-    for (const std::string& folder : {options.ownDirectory, maintenance, setup, ParentDir(setup)})
+    std::string setup = ParentDir(ParentDir(maintenance));
+    for (const std::string& folder : {options.ownDirectory, maintenance, ParentDir(maintenance), setup, ParentDir(setup)})
       if (!RemoveIfEmpty(folder)) break;
   }
   return static_cast<int>(code);

@@ -137,17 +137,14 @@ class SuiteRemover {
     int finished = e_.FinishRemoval();
     std::vector<std::string> problems;
     if (finished < 0) problems.push_back("records incomplete: TS_FinishRemoval failed");
-    // The maintenance folder serves every suite below the main directory: it goes with the last
-    // of them, when the engine has removed the uninstall folder too.
-    std::string uninstallFolder = JoinDir(ParentDir(maintenance), "uninstall");
-    bool otherSuites = GetFileAttributesA(uninstallFolder.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (finished == 0 && !maintenance.empty() && !otherSuites) {
+    // The suite's own maintenance folder goes with the suite; the folders above it go when no
+    // other suite below the main directory keeps anything there.
+    if (finished == 0 && !maintenance.empty()) {
       std::string stayed = RemoveMaintenanceFolder(maintenance, runningStub);
       if (!stayed.empty()) {
         Log("*** The maintenance folder " + maintenance + " could not be removed: " + stayed);
         problems.push_back("the maintenance folder stayed");
-      } else {
-        RemoveIfEmpty(ParentDir(maintenance));
+      } else if (RemoveIfEmpty(ParentDir(maintenance))) {
         RemoveIfEmpty(ParentDir(ParentDir(maintenance)));
       }
     }

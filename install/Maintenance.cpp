@@ -137,7 +137,11 @@ Kilobytes InstalledSize(CSetup& master) {
 
 std::string MaintenanceFolder() {
   std::string root = CorvaRootPath();
-  return root.empty() ? std::string() : JoinPath(root, "setup\\maintenance");
+  std::string suite = SuiteEntryName();
+  // Suites that share the main directory each keep their own folder, named as their entry, so
+  // that one suite's maintenance run never loads another suite's descriptions.
+  if (root.empty() || !IsPlainFileName(suite)) return std::string();
+  return JoinPath(root, "setup\\maintenance\\" + suite);
 }
 
 int KeepForMaintenance(const std::string& propIni) {

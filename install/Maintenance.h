@@ -4,7 +4,8 @@
 // entry in Programs and Features that starts the setup host kept there.
 #include <string>
 
-// <CORVAROOT>\setup\maintenance; empty when the main directory is not known.
+// <CORVAROOT>\setup\maintenance\<the suite's entry name>; empty when the main directory is not
+// known or the entry name is no file name.
 std::string MaintenanceFolder();
 // Copies the description of the master, a product or a core component and the files its removal
 // needs into the maintenance folder (for the master: the setup host, the engine, the license and

@@ -247,6 +247,8 @@ int FinishRemoval() {
     return 1;
   }
   bool complete = TakeBackMasterFeatures(master);
+  // Another suite may have kept the umbrella root that this suite does not name.
+  complete = TakeBackLoneUmbrellaRecord(kSharedRootId) && complete;
   complete = DeleteUninstallEntry(SuiteEntryName()) && complete;
   if (UninstallFilesLeft().empty()) {
     LogLine("No uninstall file is left: the setup records go");

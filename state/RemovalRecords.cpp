@@ -130,6 +130,21 @@ bool TakeBackCoreComponent(const std::string& coreId) {
   return DeleteCommonFileWhenEmpty() && complete;
 }
 
+bool TakeBackLoneUmbrellaRecord(const std::string& umbrellaId) {
+  std::vector<std::string> files = UninstallFilesLeft();
+  for (const std::string& file : files) {
+    if (EqualsNoCase(file, CoreComponentsFile())) return true;
+    for (const std::string& key : ReadIniKeyNames(file, kFeaturesInstalledSection, kNamesBufferSize))
+      if (!EqualsNoCase(key, umbrellaId)) return true;
+  }
+  bool complete = true;
+  for (const std::string& file : files) {
+    complete = TakeBackKey(file, kFeaturesInstalledSection, umbrellaId) && complete;
+    if (FileExists(file) && SectionEmpty(file, kFeaturesInstalledSection)) complete = DeleteRecordFile(file) && complete;
+  }
+  return complete;
+}
+
 std::vector<std::string> UninstallFilesLeft() {
   std::vector<std::string> files;
   if (CorvaRootPath().empty()) return files;

@@ -36,5 +36,8 @@ bool FeatureRecorded(const CFeature& feature);
 [[nodiscard]] bool TakeBackDependent(const std::string& productId);
 // Deletes the core component's key in "Core Components Installed" and its dependents section.
 [[nodiscard]] bool TakeBackCoreComponent(const std::string& coreId);
+// Takes back the entries of the umbrella root feature `umbrellaId` when they are all that is
+// recorded: with no product or core component under it, the umbrella marks nothing installed.
+[[nodiscard]] bool TakeBackLoneUmbrellaRecord(const std::string& umbrellaId);
 // The uninstall files ("*.ini") left in the uninstall folder, as paths.
 std::vector<std::string> UninstallFilesLeft();

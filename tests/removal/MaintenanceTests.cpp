@@ -38,7 +38,8 @@ class MaintenanceTest : public InProcessModelTest {
     WriteTextFile(suite.tree.Dir("Tools") + "\\extra.txt", "extra");
     suite.tree.LoadInProcess(suite.tree.WriteParams("MessageLevel=NONE\r\n"));
   }
-  std::string Folder() const { return suite.tree.CorvaRoot() + "\\setup\\maintenance"; }
+  // Named as the suite's entry, so that suites sharing the main directory keep a folder each.
+  std::string Folder() const { return suite.tree.CorvaRoot() + "\\setup\\maintenance\\Corvant Suite SUITE"; }
   std::set<std::string> Kept() const {
     std::set<std::string> files;
     ListFiles(Folder(), "", files);
