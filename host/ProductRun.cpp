@@ -1,7 +1,8 @@
 // A product's own setup program: the engine starts it with the product's configuration file.
 // It runs the product's own copy of the engine unattended with that file, so that the product
 // registers its own features and directories, copies the product's payload into its install
-// directory, and leaves the status file the engine reads afterwards.
+// directory (or runs the product's package, host/Packages.h), and leaves the status file the
+// engine reads afterwards.
 #include <windows.h>
 
 #include <cerrno>
@@ -11,6 +12,7 @@
 
 #include "engine/Win32Handles.h"
 #include "host/HostRun.h"
+#include "host/Packages.h"
 
 namespace {
 constexpr size_t kText = 4096;
@@ -109,6 +111,21 @@ int EndProduct(const EngineExports& e, const std::string& statusFile, const std:
   e.AddToLog(("*** Unable to write the status file " + statusFile + " (errno " + std::to_string(errno) + ")").c_str());
   return kExitFailed;
 }
+
+// A package product: its package's installer instead of the payload copy; recorded only when the
+// package installed.
+int InstallPackageProduct(const EngineExports& e, const std::string& propIni, const std::string& statusFile,
+                          const std::string& product) {
+  PackageOutcome outcome = InstallPackage(e, propIni);
+  if (outcome.status == "Success") {
+    std::vector<std::string> unrecorded = RecordRun(e);
+    if (!unrecorded.empty()) outcome = {"Failed", "records incomplete: " + Joined(unrecorded) + " failed", kExitFailed};
+  }
+  e.AddToLog(("Product " + product + ": package " + outcome.status +
+              (outcome.message.empty() ? std::string() : " (" + outcome.message + ")"))
+                 .c_str());
+  return EndProduct(e, statusFile, product, outcome.status.c_str(), outcome.message, outcome.exitCode);
+}
 }  // namespace
 
 int RunProduct(const EngineExports& e, const HostOptions& options) {
@@ -124,6 +141,11 @@ int RunProduct(const EngineExports& e, const HostOptions& options) {
   }
   if (WalkWizard(e) != TS_STEP_NEXT) {
     int code = EndProduct(e, statusFile, product, "Cancelled", "the product setup was cancelled", kExitCancelled);
+    e.UnloadSetupData();
+    return code;
+  }
+  if (NamesPackage(propIni)) {
+    int code = InstallPackageProduct(e, propIni, statusFile, product);
     e.UnloadSetupData();
     return code;
   }
