@@ -59,4 +59,12 @@ for file in "$drive_c"/Program\ Files*/Corvant/setup/uninstall/*.ini; do
   echo "  -- ${file#$drive_c/}"
   tr -d '\r' < "$file" | sed 's/^/     /'
 done
+echo "== Programs and Features entries of the package products (their own installers wrote them):"
+for view in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+            'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do
+  for key in 'CorvantViewer' '{6E1B0C2A-4F7D-4B8E-9C3A-1D2E3F405A61}'; do
+    { "$wine" reg query "$view\\$key" 2>/dev/null || true; } | tr -d '\r' |
+      grep -E '^HKEY|DisplayName|DisplayVersion|InstallLocation|UninstallString|WindowsInstaller' | sed 's/^/  /' || true
+  done
+done
 exit "$status"
