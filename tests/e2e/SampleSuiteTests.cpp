@@ -328,7 +328,8 @@ TEST_F(SampleSuiteTest, ARecordedRunReplaysUnattendedToTheSameRecordsAndFiles) {
   for (const std::string& line :
        {std::string("[Main]\n"), std::string("\nUnattended=YES\n"), std::string("\nSetupType=SERVER\n"),
         std::string("\nFolder=Corvant Sample Suite\n"), std::string("\nServerActive=0\n"),
-        std::string("\nFeature0=ARCHIVE;YES\n"), std::string("\nFeature4=REPORTS;YES\n"),
+        std::string("\nFeature0=ARCHIVE;YES\n"), std::string("\nFeature4=NOTES;YES\n"),
+        std::string("\nFeature5=REPORTS;YES\n"), std::string("\nFeature8=VIEWER;YES\n"),
         std::string("\nAppendToLog=" + log() + "\n"), std::string("\n[Targets]\nTarget0=CORVAROOT;" + root + "\n"),
         std::string("\n;   DATASVC;svc_data;\n")})
     EXPECT_NE(recorded.find(line), std::string::npos) << line << "\n" << recorded;
@@ -461,7 +462,7 @@ TEST_F(SampleSuiteTest, AMissingCdIsAskedForByNameAndCancelKeepsWhatTheOtherCdsI
   // so the suite went to the default root directory.
   EXPECT_TRUE(ContainsLine(SplitLines(console),
                            "TessaroSetup: CORVANT SOFTWARE: setup was cancelled while asking for a CD; "
-                           "installed: SHAREDRT,REPORTS,ARCHIVE,NOTES; not installed: DATA,VIEWER"))
+                           "installed: SHAREDRT,REPORTS,ARCHIVE; not installed: DATA"))
       << console;
   std::string installedRoot = ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "CORVAROOTdir");
   ASSERT_FALSE(installedRoot.empty());
