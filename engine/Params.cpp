@@ -90,6 +90,28 @@ std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::str
   return names;
 }
 
+std::vector<std::string> ReadIniSectionNames(const std::string& file, size_t bufferSize) {
+  std::vector<char> buffer(bufferSize + 2, '\0');
+  GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(bufferSize), file.c_str());
+  std::vector<std::string> names;
+  for (const char* name = buffer.data(); *name; name += std::strlen(name) + 1) names.emplace_back(name);
+  return names;
+}
+
+bool DeleteIniEntry(const std::string& file, const std::string& section, const std::string& key) {
+  // Deleting from a file that is not there would create it.
+  if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+  bool deleted =
+      WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(), nullptr, file.c_str()) != FALSE;
+  DWORD error = deleted ? ERROR_SUCCESS : GetLastError();
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+  ForgetIniFile(file);
+  if (!deleted)
+    LogLine("*** Unable to delete " + file + " [" + section + "]" + (key.empty() ? "" : " " + key) +
+            " (WritePrivateProfileStringA error " + std::to_string(error) + ")");
+  return deleted;
+}
+
 bool WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key, bool yes) {
   return WriteIniString(file, section, key, yes ? "YES" : "NO");
 }

@@ -16,6 +16,12 @@ std::string ReadIniString(const std::string& file, const std::string& section, c
                                   const std::string& value);
 // The key names of a section, read in one piece into a buffer of `bufferSize` bytes.
 std::vector<std::string> ReadIniKeyNames(const std::string& file, const std::string& section, size_t bufferSize);
+// The section names of a file, read in one piece into a buffer of `bufferSize` bytes.
+std::vector<std::string> ReadIniSectionNames(const std::string& file, size_t bufferSize);
+// Deletes a key, or with an empty key the whole section, and flushes the file. A file that is not
+// there holds nothing to delete (true). False when the file could not be changed; the log then
+// says so: "*** Unable to delete <file> [<section>] <key> (WritePrivateProfileStringA error N)".
+[[nodiscard]] bool DeleteIniEntry(const std::string& file, const std::string& section, const std::string& key);
 [[nodiscard]] bool WriteIniYesNo(const std::string& file, const std::string& section, const std::string& key,
                                  bool yes);
 

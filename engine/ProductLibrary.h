@@ -17,6 +17,7 @@ using TranslateKeyword = int(__stdcall*)(const char* keyword, char* buffer, int*
 using SetupAlreadyInstalled = int(__stdcall*)();
 using InfAlreadyInstalled = int(__stdcall*)(char* infPath);
 using DoInstall = void(__stdcall*)(const char* infPath, int reserved);
+using DoUninstall = void(__stdcall*)(char* infPath, int reserved);
 }  // namespace product_entry
 
 enum class LibraryCall { Called, NotLoaded, EntryMissing };

@@ -118,3 +118,9 @@ std::string FieldReader::Next() {
   rest_.erase(0, at + 1);
   return field;
 }
+
+std::string JoinTexts(const std::vector<std::string>& items, const std::string& separator) {
+  std::string text;
+  for (size_t i = 0; i < items.size(); ++i) text += (i ? separator : std::string()) + items[i];
+  return text;
+}

@@ -31,6 +31,9 @@ struct FittedList {
 };
 FittedList FitList(const std::vector<std::string>& items, const std::string& separator, size_t size);
 
+// The items joined by `separator`, all of them.
+std::string JoinTexts(const std::vector<std::string>& items, const std::string& separator);
+
 // Splits a list value field by field: the next field is the text up to the first separator,
 // the rest is what follows it; when no separator is left the whole rest is the last field.
 // Fields are not trimmed and may be empty.

@@ -33,7 +33,8 @@ std::string DescriptionFile(const std::string& propIni, const char* key) {
 }
 
 
-// A core component is a product that is neither the master nor one of its product setups.
+}  // namespace
+
 bool IsCoreComponentProduct(const std::string& rootFeature) {
   const CSetup& master = Master();
   if (EqualsNoCase(master.IdText(), rootFeature)) return false;
@@ -42,6 +43,7 @@ bool IsCoreComponentProduct(const std::string& rootFeature) {
   return true;
 }
 
+namespace {
 void PreserveConfigFile(const std::string& configFile) {
   if (!EqualsNoCase(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant Development", "PreserveConfig"), "YES"))
     return;
@@ -86,31 +88,23 @@ bool SetupLibraryAlreadyInstalled(const std::string& propIni, unsigned long& sta
   return true;
 }
 
-void ScheduleRebootWhenAsked() {
+}  // namespace
+
+bool ScheduleRebootWhenAsked() {
   const char kCorvantKey[] = "Software\\Corvant";
-  if (ReadRegString(HKEY_LOCAL_MACHINE, kCorvantKey, "Reboot") != "1") return;
+  if (ReadRegString(HKEY_LOCAL_MACHINE, kCorvantKey, "Reboot") != "1") return false;
   // A request that cannot be removed (logged) would be taken over again by the next product; the
   // restart is scheduled all the same.
   static_cast<void>(DeleteRegValue(HKEY_LOCAL_MACHINE, kCorvantKey, "Reboot"));
   static_cast<void>(ScheduleReboot());
+  return true;
 }
 
-// Exit codes with which a setup program says it installed and wants the computer restarted
-// (restart required; restart started).
-bool AsksForRestart(unsigned long exitCode) { return exitCode == 3010 || exitCode == 1641; }
-
-// The user hears of a failure through the pages' question interface: a box when someone is
-// there to read it, the log alone in an unattended run.
 void TellFailure(const std::string& text) { Questions().TellFailure(text, kStyleStop); }
 
-struct ProductCommand {
-  std::string program;    // the program path as it starts the command line
-  std::string arguments;  // translated
-  std::string Line() const { return program + " " + arguments; }
-};
-
-ProductCommand ProductCommandOf(const CSetup& setup, const std::string& propIni, const std::string& configIni) {
-  std::string arguments = setup.SetupCmdLine.Raw();
+ProductCommand ProductCommandOf(const CSetup& setup, const std::string& propIni, const std::string& rawArguments,
+                                const std::string& configIni) {
+  std::string arguments = rawArguments;
   const std::string placeholder = "%CONFIGINIFILE%";
   for (size_t at = arguments.find(placeholder); at != std::string::npos;
        at = arguments.find(placeholder, at + configIni.size()))
@@ -120,7 +114,6 @@ ProductCommand ProductCommandOf(const CSetup& setup, const std::string& propIni,
   std::string program = JoinPath(DirectoryOf(propIni), setup.SetupExe.Translated(setup));
   return {ProgramInCommandLine(program), CKeywordString(arguments).Translated(setup)};
 }
-}  // namespace
 
 std::string ProductRootFeature(const std::string& propIni) {
   std::string rootFeature = DescriptionValue(propIni, "RootFeature");
@@ -172,14 +165,7 @@ int InstallProduct(const std::string& propIni) {
     return -1;
   }
   const std::string configFile = setup->ParamsFile;
-  if (!WriteConfigFile(configFile, propIni, core)) {
-    // A product started on a half-written file would show pages nobody answers, or install
-    // what nobody chose.
-    TellFailure("Unable to write the configuration file " + configFile + " for " + rootFeature);
-    return -1;
-  }
-  LogLine("Config Ini File = " + configFile);
-  PreserveConfigFile(configFile);
+  if (!PrepareConfigFile(*setup, propIni, core)) return -1;
 
   int result = 0;
   {
@@ -202,43 +188,65 @@ int InstallProduct(const std::string& propIni) {
   return result;
 }
 
+bool PrepareConfigFile(const CSetup& setup, const std::string& propIni, bool core) {
+  const std::string& configFile = setup.ParamsFile;
+  if (!WriteConfigFile(configFile, propIni, core)) {
+    // A product started on a half-written file would show pages nobody answers, or install
+    // what nobody chose.
+    TellFailure("Unable to write the configuration file " + configFile + " for " + ProductRootFeature(propIni));
+    return false;
+  }
+  LogLine("Config Ini File = " + configFile);
+  PreserveConfigFile(configFile);
+  return true;
+}
+
 std::string ProductSetupCommand(const std::string& propIni, const std::string& configIni) {
   CSetup* setup = FindSetup(ProductRootFeature(propIni));
-  return setup ? ProductCommandOf(*setup, propIni, configIni).Line() : std::string();
+  return setup ? ProductCommandOf(*setup, propIni, setup->SetupCmdLine.Raw(), configIni).Line() : std::string();
 }
 
 int RunProductSetupProgram(const std::string& propIni, const std::string& configIni) {
   CSetup* setup = FindSetup(ProductRootFeature(propIni));
   if (!setup) return 0;
-  ProductCommand command = ProductCommandOf(*setup, propIni, configIni);
+  ProductCommand command = ProductCommandOf(*setup, propIni, setup->SetupCmdLine.Raw(), configIni);
   LogLine("Launch process " + command.Line());
   if (!DescriptionValue(propIni, "WindowName").empty()) {
     StartProcessInBackground(command.Line());
     return 0;
   }
-  StartedProcess started = StartProcess(command.Line());
-  if (!started.process) {
-    LogLine("*** Unable to create process (CreateProcessA error " + std::to_string(started.error) +
-            "): " + command.program);
-    return 0;
-  }
-  LogLine("Wait for single object...");
-  std::optional<unsigned long> exitCode = WaitForProcessEnd(started.process);
-  std::string id = setup->IdText();
-  if (!exitCode) {
-    LogLine("*** Setup " + id + " ended; its exit code cannot be read (GetExitCodeProcess error " +
-            std::to_string(GetLastError()) + ")");
-    return 0;
-  }
-  LogLine("Setup " + id + " ended with exit code " + std::to_string(*exitCode));
-  // The status file check names this code when the product left no status file.
-  RememberSetupExit(MifNameOf(propIni), id, *exitCode);
-  if (AsksForRestart(*exitCode)) {
-    LogLine("Setup " + id + " asks for a restart");
-    static_cast<void>(ScheduleReboot());
-  }
+  static_cast<void>(RunSetupAndWait(setup->IdText(), MifNameOf(propIni), command.Line(), command.program));
   return 0;
 }
+
+SetupEnd RunSetupAndWait(const std::string& setupId, const std::string& mifName, const std::string& commandLine,
+                         const std::string& program) {
+  SetupEnd end;
+  StartedProcess started = StartProcess(commandLine);
+  if (!started.process) {
+    LogLine("*** Unable to create process (CreateProcessA error " + std::to_string(started.error) + "): " + program);
+    return end;
+  }
+  end.started = true;
+  LogLine("Wait for single object...");
+  end.exitCode = WaitForProcessEnd(started.process);
+  if (!end.exitCode) {
+    LogLine("*** Setup " + setupId + " ended; its exit code cannot be read (GetExitCodeProcess error " +
+            std::to_string(GetLastError()) + ")");
+    return end;
+  }
+  LogLine("Setup " + setupId + " ended with exit code " + std::to_string(*end.exitCode));
+  // The status file check names this code when the product left no status file.
+  RememberSetupExit(mifName, setupId, *end.exitCode);
+  if (AsksForRestart(*end.exitCode)) {
+    LogLine("Setup " + setupId + " asks for a restart");
+    end.restartAsked = true;
+    static_cast<void>(ScheduleReboot());
+  }
+  return end;
+}
+
+bool AsksForRestart(unsigned long exitCode) { return exitCode == 3010 || exitCode == 1641; }
 
 int RunInstallationLibrary(const std::string& propIni) {
   std::string dll = DescriptionFile(propIni, "InfDLL");

@@ -8,6 +8,18 @@
 #include "model/FeatureTree.h"
 #include "model/Loader.h"
 #include "model/Selection.h"
+#include "state/Detection.h"
+
+std::vector<CFeature*> ProductFeatures(CSetup& master, const CSetup& setup) {
+  std::vector<CFeature*> features;
+  if (EqualsNoCase(setup.SkipRoot.UpperTranslated(setup), "YES")) {
+    for (const CFeature& top : setup.rootFeature.subfeatures)
+      if (CFeature* feature = FindFeatureInTree(master.rootFeature, top.ID.Raw())) features.push_back(feature);
+  } else if (CFeature* feature = FindFeatureInTree(master.rootFeature, setup.IdText())) {
+    features.push_back(feature);
+  }
+  return features;
+}
 
 namespace sequencing {
 namespace {
@@ -18,18 +30,6 @@ bool Marked(const SequencingState& state, const CSetup& setup) {
 
 bool NeedsInstall(CSetup& master, const SequencingState& state, const CSetup& setup) {
   return !Marked(state, setup) && SetupWantedByRun(master, setup, state.installCoreComponents);
-}
-
-// The features of the master's tree that stand for a product setup.
-std::vector<const CFeature*> ProductFeatures(CSetup& master, const CSetup& setup) {
-  std::vector<const CFeature*> features;
-  if (EqualsNoCase(setup.SkipRoot.UpperTranslated(setup), "YES")) {
-    for (const CFeature& top : setup.rootFeature.subfeatures)
-      if (const CFeature* feature = FindFeatureInTree(master.rootFeature, top.ID.Raw())) features.push_back(feature);
-  } else if (const CFeature* feature = FindFeatureInTree(master.rootFeature, setup.IdText())) {
-    features.push_back(feature);
-  }
-  return features;
 }
 
 // Only an install-time dependency on a selected core component that is still to be installed
@@ -237,5 +237,91 @@ std::string PlanText(const InstallPlan& plan, const std::string& indent) {
     for (const std::string& id : plan.neverHandedOut) text += " " + id;
     text += "\n";
   }
+  return text;
+}
+
+namespace {
+// Where the setup's CD stands in the master's CD list; CDs the list does not name come last.
+size_t CDIndex(const CSetup& master, const CSetup& setup) {
+  std::string cd = SetupCDId(setup);
+  size_t index = 0;
+  for (const CSetupCD& each : master.cds) {
+    if (EqualsNoCase(each.ID.UpperTranslated(master), cd)) return index;
+    ++index;
+  }
+  return index;
+}
+
+bool ProductInstalled(CSetup& master, const CSetup& product) {
+  for (CFeature* feature : ProductFeatures(master, product))
+    if (AnyInstalled(*feature)) return true;
+  return false;
+}
+
+// The suite's installed products that name the core component in one of their features.
+std::set<std::string> ProductsNaming(CSetup& master, const CComponent& core) {
+  std::set<std::string> naming;
+  for (const CSetup& product : master.subsetups) {
+    if (!ProductInstalled(master, product)) continue;
+    for (CFeature* feature : ProductFeatures(master, product))
+      for (const CComponent* component : ComponentsWithin(*feature))
+        if (component == &core) naming.insert(product.IdText());
+  }
+  return naming;
+}
+}  // namespace
+
+std::vector<std::string> RemovalPlan::SetupIds() const {
+  std::vector<std::string> ids;
+  for (const PlannedSetup& setup : setups) ids.push_back(setup.id);
+  return ids;
+}
+
+std::set<std::string> StillNeededBy(CSetup& master, const CComponent& core, const CoreRecords& records,
+                                    const std::set<std::string>& removed) {
+  std::string id = ToUpper(core.ID.Raw());
+  auto recorded = records.dependents.find(id);
+  std::set<std::string> needing = recorded != records.dependents.end() ? recorded->second : ProductsNaming(master, core);
+  for (const std::string& product : removed) needing.erase(product);
+  return needing;
+}
+
+RemovalPlan PlanRemovalOrder(CSetup& master, const CoreRecords& records) {
+  RemovalPlan plan;
+  // Products in the order the CDs hand them out, the last installed removed first.
+  std::vector<const CSetup*> products;
+  for (const CSetup& product : master.subsetups)
+    if (ProductInstalled(master, product)) products.push_back(&product);
+  std::stable_sort(products.begin(), products.end(), [&master](const CSetup* a, const CSetup* b) {
+    return CDIndex(master, *a) < CDIndex(master, *b);
+  });
+  std::set<std::string> removed;
+  for (auto product = products.rbegin(); product != products.rend(); ++product) {
+    plan.setups.push_back({(*product)->IdText(), false});
+    removed.insert((*product)->IdText());
+  }
+  // Core components after the products that need them, in the reverse of their install order.
+  for (int i = master.components.Count(); i-- > 0;) {
+    const CComponent& component = master.components.At(i);
+    if (!component.IsCore() || !component.setup) continue;
+    std::string id = ToUpper(component.ID.Raw());
+    if (!records.installed.count(id)) continue;
+    std::set<std::string> needing = StillNeededBy(master, component, records, removed);
+    if (needing.empty())
+      plan.setups.push_back({id, true});
+    else
+      plan.kept.push_back({id, std::vector<std::string>(needing.begin(), needing.end())});
+  }
+  return plan;
+}
+
+std::string KeptText(const KeptCore& kept) {
+  return "Keep " + kept.id + ": still needed by " + JoinTexts(kept.neededBy, ",");
+}
+
+std::string RemovalPlanText(const RemovalPlan& plan, const std::string& indent) {
+  std::string text;
+  for (const PlannedSetup& setup : plan.setups) text += indent + setup.id + (setup.core ? " (core)" : "") + "\n";
+  for (const KeptCore& kept : plan.kept) text += indent + KeptText(kept) + "\n";
   return text;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Model.h"
+#include "state/RemovalRecords.h"
 
 // Where an installation run stands.
 struct SequencingState {
@@ -59,6 +60,38 @@ InstallPlan PlanInstallOrder(CSetup& master, const SequencingState& state, PlanS
 // The plan as text, one CD a line ("CD1: CORELIB (core) PRODA"), then the setups never handed
 // out ("never handed out: PRODB"), each line after `indent`.
 std::string PlanText(const InstallPlan& plan, const std::string& indent = "");
+
+// The features of the master's tree that stand for a product setup: the feature with its ID, or
+// with SkipRoot the features of its root's sub-features.
+std::vector<CFeature*> ProductFeatures(CSetup& master, const CSetup& setup);
+
+// A core component that stays because installed products still need it.
+struct KeptCore {
+  std::string id;
+  std::vector<std::string> neededBy;  // product IDs, sorted
+};
+
+struct RemovalPlan {
+  // The setups to remove, in order: products, then core components.
+  std::vector<PlannedSetup> setups;
+  std::vector<KeptCore> kept;
+  std::vector<std::string> SetupIds() const;
+};
+
+// The removal of the whole loaded suite, from the model's installed flags (products whose
+// features are installed) and the core component records: products in the reverse of the order
+// their CDs hand them out, then each recorded core component of the suite (in the reverse of the
+// component list) whose dependents, less the products this plan removes, are none. A core
+// component without a dependents record is needed by the suite's installed products that name it.
+RemovalPlan PlanRemovalOrder(CSetup& master, const CoreRecords& records);
+// The products that still need the core component once `removed` are gone.
+std::set<std::string> StillNeededBy(CSetup& master, const CComponent& core, const CoreRecords& records,
+                                    const std::set<std::string>& removed);
+// "Keep SHAREDRT: still needed by DATA,TOOLS"
+std::string KeptText(const KeptCore& kept);
+// The plan as text, a setup a line ("DATA", "SHAREDRT (core)"), then a line per kept core
+// component, each line after `indent`.
+std::string RemovalPlanText(const RemovalPlan& plan, const std::string& indent = "");
 
 // The rules the plan is made of, on a state value; the sequencing exports use them on the live run.
 namespace sequencing {

@@ -106,6 +106,8 @@ bool CancelReboot() {
   return DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue) != RegDelete::Failed;
 }
 
+bool RebootMarkerSet() { return RegValueExists(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue); }
+
 bool IsRebootScheduled() {
   if (GetParamYesNo("IgnorePendingReboot", false)) return false;
   return RegValueExists(HKEY_LOCAL_MACHINE, kRunOnceKey, kRebootValue);

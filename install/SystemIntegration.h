@@ -15,6 +15,8 @@ void AddToSystemPath(const std::string& directory);
 // The restart marker; false when it could not be written or removed (the log says why).
 [[nodiscard]] bool ScheduleReboot();
 [[nodiscard]] bool CancelReboot();
+// Whether the restart marker is there, whatever the parameters file says.
+bool RebootMarkerSet();
 // False when the parameters file says to ignore a pending restart.
 bool IsRebootScheduled();
 

@@ -90,3 +90,19 @@ bool ProductSetupSucceeded(const std::string& descriptionFile) {
   }
   return success;
 }
+
+bool WriteStatusFile(const std::string& mifName, bool success, const std::string& description) {
+  if (mifName.empty() || !IsPlainFileName(mifName)) {
+    LogLine("*** No status file can be written under the MIF name \"" + mifName + "\"");
+    return false;
+  }
+  std::string text = "START COMPONENT\r\nNAME = \"" + mifName +
+                     "\"\r\nSTART GROUP\r\n   NAME = \"InstallStatus\"\r\n   ID = 1\r\n"
+                     "   CLASS = \"MICROSOFT|JOBSTATUS|1.0\"\r\n"
+                     "   START ATTRIBUTE\r\n      NAME = \"Status\"\r\n      ID = 1\r\n      VALUE = \"" +
+                     (success ? "Success" : "Failed") +
+                     "\"\r\n   END ATTRIBUTE\r\n"
+                     "   START ATTRIBUTE\r\n      NAME = \"Description\"\r\n      ID = 2\r\n      VALUE = \"" +
+                     description + "\"\r\n   END ATTRIBUTE\r\nEND GROUP\r\nEND COMPONENT\r\n";
+  return ReplaceFileWhole(JoinPath(TempDirectory(), mifName + ".mif"), text);
+}

@@ -20,3 +20,8 @@ void RememberSetupExit(const std::string& mifName, const std::string& setupId, u
 // Without a status file the check fails, and the log names the setup program's exit code when
 // this run started and waited for it.
 bool ProductSetupSucceeded(const std::string& descriptionFile);
+
+// Writes the status file of a product whose remover leaves none, into the temporary directory:
+// InstallStatus/Status "Success" or "Failed", with `description` beside it. False (logged) when
+// the name is no file name or the file could not be written.
+[[nodiscard]] bool WriteStatusFile(const std::string& mifName, bool success, const std::string& description);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "engine/Log.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
@@ -9,6 +11,7 @@
 #include "model/Model.h"
 #include "model/Selection.h"
 #include "state/Registry.h"
+#include "state/RemovalRecords.h"
 #include "state/ServerRecords.h"
 #include "state/UninstallFiles.h"
 
@@ -99,6 +102,46 @@ bool CommitCoreComponent(const CComponent& component) {
   LogLine("Register " + file + ":" + id + "=" + version);
   return WriteIniString(file, kCoreComponentsInstalledSection, id, version) && directoryReady;
 }
+// A product setup of the master (not the master itself, not a core component's setup).
+bool IsProductSetup(const CSetup& master, const CSetup& setup) {
+  for (const CSetup& subsetup : master.subsetups)
+    if (&subsetup == &setup) return true;
+  return false;
+}
+
+// Every selected feature of an installed product that needs a core component makes the product
+// one of that core component's dependents: its removal must not take the core component away
+// while the product is still there.
+using Dependent = std::pair<std::string, const CSetup*>;  // core component ID, product
+
+void CollectDependents(const CSetup& master, const CFeature& feature, const std::set<std::string>& notInstalled,
+                       std::vector<Dependent>& dependents) {
+  const CSetup& setup = *feature.setup;
+  if (feature.selected && IsProductSetup(master, setup) && !notInstalled.count(ToUpper(setup.IdText())))
+    for (const CComponentRef& reference : feature.components)
+      if (reference.component && reference.component->IsCore() && reference.component->setup) {
+        Dependent dependent{reference.component->ID.Raw(), &setup};
+        if (std::find(dependents.begin(), dependents.end(), dependent) == dependents.end())
+          dependents.push_back(dependent);
+      }
+  for (const CFeature& child : feature.subfeatures) CollectDependents(master, child, notInstalled, dependents);
+}
+
+bool CommitDependents(const CSetup& master, const std::set<std::string>& notInstalled) {
+  std::vector<Dependent> dependents;
+  CollectDependents(master, master.rootFeature, notInstalled, dependents);
+  bool complete = true;
+  for (const auto& [coreId, product] : dependents) {
+    complete = UninstallDirectoryReady() && complete;
+    std::string file = CoreComponentsFile();
+    std::string section = DependentsSection(coreId);
+    std::string id = product->IdText();
+    std::string version = product->Version.Translated(*product);
+    LogLine("Register " + file + ":[" + section + "] " + id + "=" + version);
+    complete = WriteIniString(file, section, id, version) && complete;
+  }
+  return complete;
+}
 }  // namespace
 
 bool RecordConfiguration(CSetup& master) {
@@ -142,6 +185,7 @@ bool CommitFeatures(CSetup& master, const std::set<std::string>& notInstalled) {
   {
     ScopedLogIndent indent;
     for (const CComponent& component : master.components) complete = CommitCoreComponent(component) && complete;
+    complete = CommitDependents(master, notInstalled) && complete;
   }
   return complete;
 }

@@ -88,16 +88,21 @@ UniqueRegKey OpenKeyForValues(HKEY root, const std::string& key, RegFailure& fai
   return opened;
 }
 
-long SetRegText(HKEY root, const std::string& key, const std::string& name, const std::string& value, DWORD type) {
+long SetRegValue(HKEY root, const std::string& key, const std::string& name, DWORD type, const BYTE* data,
+                 DWORD size) {
   RegFailure failure;
   UniqueRegKey opened = OpenKeyForValues(root, key, failure);
   if (opened) {
-    LONG status = RegSetValueExA(opened.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>(value.size() + 1));
+    LONG status = RegSetValueExA(opened.get(), name.c_str(), 0, type, data, size);
     if (status != ERROR_SUCCESS) failure = {"RegSetValueExA", status};
   }
   if (failure) LogWriteFailure(ValuePath(key, name), failure.call, failure.error);
   return failure.error;
+}
+
+long SetRegText(HKEY root, const std::string& key, const std::string& name, const std::string& value, DWORD type) {
+  return SetRegValue(root, key, name, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>(value.size() + 1));
 }
 }  // namespace
 
@@ -109,6 +114,10 @@ bool CreateRegKey(HKEY root, const std::string& key) {
 
 long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
   return SetRegText(root, key, name, value, REG_SZ);
+}
+
+long SetRegDword(HKEY root, const std::string& key, const std::string& name, DWORD value) {
+  return SetRegValue(root, key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 long SetRegExpandString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {

@@ -26,6 +26,8 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
 [[nodiscard]] bool CreateRegKey(HKEY root, const std::string& key);
 // Creates the key path and stores text as REG_SZ; returns the system's error code.
 [[nodiscard]] long SetRegString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+// Creates the key path and stores a number as REG_DWORD; returns the system's error code.
+[[nodiscard]] long SetRegDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
 // Creates the key path and stores text as REG_EXPAND_SZ; returns the system's error code.
 [[nodiscard]] long SetRegExpandString(HKEY root, const std::string& key, const std::string& name,
                                       const std::string& value);
