@@ -69,7 +69,15 @@
   X(GetWindowName, TSGetWindowName)                           \
   X(GetWindowClass, TSGetWindowClass)                         \
   X(IsRebootScheduled, TS_IsRebootScheduled)                  \
-  X(RecordAnswers, TS_RecordAnswers)
+  X(RecordAnswers, TS_RecordAnswers)                          \
+  X(AskYesNo, _SdAskYesNo)                                    \
+  X(PlanRemoval, TS_PlanRemoval)                              \
+  X(DoUninstall, TS_DoUninstall)                              \
+  X(UnregisterSetup, TS_UnregisterSetup)                      \
+  X(FinishRemoval, TS_FinishRemoval)                          \
+  X(RegisterUninstallEntry, TS_RegisterUninstallEntry)        \
+  X(KeepForMaintenance, TS_KeepForMaintenance)                \
+  X(GetMaintenanceFolder, TS_GetMaintenanceFolder)
 
 struct EngineExports {
 #define TESSARO_HOST_EXPORT_SLOT(member, name) PFN_##name member = nullptr;

@@ -200,7 +200,7 @@ PackageOutcome InstallExe(const EngineExports& e, const std::string& propIni, co
   return outcome;
 }
 
-PackageOutcome RemoveMsi(const EngineExports& e, const PackageDescription& package) {
+PackageOutcome RemoveMsi(const EngineExports& e, const std::string& propIni, const PackageDescription& package) {
   std::string problem, productCode = PackageProductCode(package, problem);
   if (productCode.empty()) return Failed(e, "package " + FileName(package.file) + ": " + problem);
   if (!IsMsiProductInstalled(productCode)) {
@@ -208,7 +208,10 @@ PackageOutcome RemoveMsi(const EngineExports& e, const PackageDescription& packa
     return {"Success", "", kExitSuccess};
   }
   std::string log = PackageLogFile(e, package.file, "remove");
-  std::string command = Quoted(Msiexec()) + " /x " + productCode + " /qn /norestart /l*v " + Quoted(log);
+  // The install's properties again: Wine's Windows Installer looks for the files where the
+  // properties put them now, not where the install put them, and would leave them behind.
+  std::string command = Quoted(Msiexec()) + " /x " + productCode + " /qn /norestart" +
+                        MsiProperties(e, DescriptionValue(propIni, "PackageProperties")) + " /l*v " + Quoted(log);
   PackageOutcome outcome = RunLogged(e, package.file, command, log);
   if (outcome.status == "Success" && IsMsiProductInstalled(productCode))
     return Failed(e, "package " + FileName(package.file) + ": Windows Installer still has " + productCode +
@@ -308,5 +311,5 @@ PackageOutcome InstallPackage(const EngineExports& e, const std::string& propIni
 
 PackageOutcome RemovePackage(const EngineExports& e, const std::string& propIni) {
   PackageDescription package = ReadPackageDescription(propIni);
-  return package.kind == PackageKind::Msi ? RemoveMsi(e, package) : RemoveExe(e, propIni, package);
+  return package.kind == PackageKind::Msi ? RemoveMsi(e, propIni, package) : RemoveExe(e, propIni, package);
 }

@@ -29,6 +29,7 @@ bool NamesPackage(const std::string& propIni);
 // Installs the package of the product described by `propIni`. The engine holds the product's
 // configuration file (its answers and target paths translate the keywords of the package keys).
 PackageOutcome InstallPackage(const EngineExports& engine, const std::string& propIni);
-// Removes the package product by its own registration: msiexec /x {ProductCode} for an MSI, the
-// registered quiet uninstaller for an EXE. A package that is not installed counts as removed.
+// Removes the package product by its own registration: msiexec /x {ProductCode} (with the
+// description's PackageProperties again) for an MSI, the registered quiet uninstaller for an EXE.
+// A package that is not installed counts as removed.
 PackageOutcome RemovePackage(const EngineExports& engine, const std::string& propIni);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Win32Handles.h"
+#include "host/HostFiles.h"
 #include "host/HostRun.h"
 
 namespace {
@@ -17,23 +18,6 @@ constexpr DWORD kWindowStaysMs = 4 * 60 * 60 * 1000;
 // How the installation loop ended: every CD done, the user gave up on a CD, or the engine
 // handed out the same setup again.
 enum class LoopEnd { Done, CdRefused, Stuck };
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string Call(int(TESSARO_CALL* query)(char*)) {
-  std::vector<char> out(kText, '\0');
-  query(out.data());
-  return out.data();
-}
-
-std::string Call(int(TESSARO_CALL* query)(const char*, char*), const std::string& in) {
-  std::vector<char> out(kText, '\0');
-  query(in.c_str(), out.data());
-  return out.data();
-}
 
 // The CD ID a CD root names: the description the engine identifies a CD by.
 std::string CdIdOfRoot(const std::string& root) {
@@ -96,6 +80,8 @@ class SuiteInstaller {
 
   const std::vector<std::string>& Installed() const { return installed_; }
   const std::vector<std::string>& Failed() const { return failed_; }
+  // True when what a setup's removal needs could not be kept in the maintenance folder.
+  bool NotKept() const { return notKept_; }
 
  private:
   // Installs what the engine hands out for the current CD; false when it handed out a setup a
@@ -135,6 +121,8 @@ class SuiteInstaller {
       if (ok) {
         e_.SetInstalled(setup.c_str());
         installed_.push_back(setup);
+        // Its CD is in now: what its removal will need is copied while it can be.
+        if (e_.KeepForMaintenance(propIni.c_str()) != 0) notKept_ = true;
       } else {
         e_.SetInstallError(setup.c_str());
         failed_.push_back(setup);
@@ -218,6 +206,7 @@ class SuiteInstaller {
   long remaining_ = 0;
   int step_ = 0;
   std::vector<std::string> installed_, failed_;
+  bool notKept_ = false;
 };
 
 }  // namespace
@@ -262,14 +251,42 @@ bool RequestRestart(const EngineExports& e) {
   return true;
 }
 
-// Ends a run that loaded the descriptions: the exit line in the log and on the console, then
-// the unload.
+}  // namespace
+
 int EndRun(const EngineExports& e, int code) {
   std::string line = "exit code " + std::to_string(code) + ": " + ExitMeaning(code);
   e.AddToLog(("TessaroSetup " + line).c_str());
   ConsoleLine(line);
   e.UnloadSetupData();
   return code;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string Call(int(TESSARO_CALL* query)(char*)) {
+  std::vector<char> out(kText, '\0');
+  query(out.data());
+  return out.data();
+}
+
+std::string Call(int(TESSARO_CALL* query)(const char*, char*), const std::string& in) {
+  std::vector<char> out(kText, '\0');
+  query(in.c_str(), out.data());
+  return out.data();
+}
+
+namespace {
+// The suite's Programs and Features entry, whose commands start the host in the maintenance folder.
+bool RegisterUninstallEntry(const EngineExports& e) {
+  std::vector<char> folder(kText, '\0');
+  if (e.GetMaintenanceFolder(folder.data()) != 0 || !folder[0]) return false;
+  char own[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, own, MAX_PATH);
+  std::string host = JoinDir(JoinDir(folder.data(), "master"), LastName(own));
+  return e.RegisterUninstallEntry(host.c_str()) == 0;
 }
 }  // namespace
 
@@ -297,8 +314,12 @@ int RunSuite(const EngineExports& e, const HostOptions& options) {
   }
   std::string suite = Call(e.GetRootSetupID);
   bool unattended = e.Unattended() == 1;
+  // "Uninstall" on the add/remove page ends the wizard with the removal's own status.
+  int removalCode = -1;
+  auto uninstall = [&e, &removalCode, unattended] { removalCode = RemoveLoadedSuite(e, !unattended); };
   // An unattended run has no user who could cancel: a step that stops it failed.
-  if (WalkWizard(e, e.GetParamYesNo("EnableUninstallCheck", 1) == 1) != TS_STEP_NEXT) {
+  if (WalkWizard(e, e.GetParamYesNo("EnableUninstallCheck", 1) == 1, uninstall) != TS_STEP_NEXT) {
+    if (removalCode >= 0) return EndRun(e, removalCode);
     ConsoleLine(suite + (unattended ? ": the wizard stopped" : ": setup was cancelled"));
     return EndRun(e, unattended ? kExitFailed : kExitCancelled);
   }
@@ -309,10 +330,16 @@ int RunSuite(const EngineExports& e, const HostOptions& options) {
     }
     ConsoleLine(suite + ": answers recorded in " + options.recordFile);
   }
+  // CD 1 is in: the master's part of the maintenance folder is copied before anything installs.
+  bool masterKept = e.KeepForMaintenance(JoinDir(options.ownDirectory, "prop.ini").c_str()) == 0;
   SuiteInstaller installer(e, options, unattended);
   LoopEnd loopEnd = installer.Install(ParentDir(options.ownDirectory));
   std::string notInstalled = Call(e.GetSetupsNotInstalled);
   std::vector<std::string> unrecorded = RecordRun(e);
+  if (!masterKept || installer.NotKept()) unrecorded.push_back("TS_KeepForMaintenance");
+  // The Programs and Features entry follows complete records, and only what is installed has one.
+  if (unrecorded.empty() && !installer.Installed().empty() && !RegisterUninstallEntry(e))
+    unrecorded.push_back("TS_RegisterUninstallEntry");
   bool restartNeeded = e.IsRebootScheduled() == 1;
   // The completion page asks about the restart only when it shows; a run whose page does not
   // show (unattended, switched off, or messages limited) restarts only with EnableReboot=YES.

@@ -35,6 +35,19 @@ void ConsoleLine(const std::string& text) {
   std::fflush(stdout);
 }
 
+std::vector<std::string> SplitList(const std::string& list, char separator) {
+  std::vector<std::string> items;
+  size_t at = 0;
+  while (at <= list.size()) {
+    size_t end = list.find(separator, at);
+    std::string item = list.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (!item.empty()) items.push_back(item);
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return items;
+}
+
 const char* ExitMeaning(int code) {
   switch (code) {
     case kExitSuccess: return "success";
@@ -55,6 +68,7 @@ constexpr char kSuiteRunMutex[] = "Global\\CorvantSuiteSetupRun";
 const char kUsage[] =
     "Usage:\n"
     "  TessaroSetup.exe [config=PARAMS.ini] [cds=ROOT;ROOT...] [record=ANSWERS.ini [record-passwords]]\n"
+    "  TessaroSetup.exe /uninstall [/quiet] [config=PARAMS.ini]\n"
     "  TessaroSetup.exe /? | /help\n"
     "\n"
     "  config=PARAMS.ini   the parameters file of the run (default: the one beside this program)\n"
@@ -63,17 +77,21 @@ const char kUsage[] =
     "  record=ANSWERS.ini  write the answers of this run, before anything is installed, to a\n"
     "                      parameters file that replays it unattended\n"
     "  record-passwords    write the service account passwords into that file too\n"
+    "  /uninstall          remove the installed suite: a confirmation, the progress window and a\n"
+    "                      page that says what was removed\n"
+    "  /quiet              with /uninstall: no window at all, for deployment tools\n"
     "  /?, /help           show this text\n"
-    "  (/product config=CONFIG.ini is how the engine starts this program for one product.)\n"
+    "  (/product config=CONFIG.ini is how the engine starts this program for one product, and\n"
+    "  /product /remove config=CONFIG.ini how it removes that product again.)\n"
     "\n"
     "Exit codes:\n"
     "  0     success\n"
     "  3010  success, a restart is needed and was not done\n"
     "  1641  success, the restart was started\n"
-    "  1602  cancelled by the user (a page, the exit question, a CD prompt)\n"
+    "  1602  cancelled by the user (a page, the exit question, a CD prompt, the removal question)\n"
     "  1603  failed: a product failed or was not installed (an unattended run whose CD never\n"
     "        came included), the descriptions could not be loaded, or the answers or records\n"
-    "        could not be written\n"
+    "        could not be written; in a removal, a setup that could not be removed\n"
     "  1618  another Corvant setup is running on this machine; try again later\n"
     "  1639  the command line is invalid\n";
 
@@ -83,25 +101,12 @@ std::string OwnDirectory() {
   return ParentDir(path);
 }
 
-std::vector<std::string> SplitRoots(const std::string& list) {
-  std::vector<std::string> roots;
-  size_t at = 0;
-  while (at <= list.size()) {
-    size_t end = list.find(';', at);
-    std::string root = list.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    if (!root.empty()) roots.push_back(root);
-    if (end == std::string::npos) break;
-    at = end + 1;
-  }
-  return roots;
-}
-
 bool StartsWithNoCase(const std::string& text, const char* prefix) {
   size_t length = std::strlen(prefix);
   return text.size() >= length && _strnicmp(text.c_str(), prefix, length) == 0;
 }
 
-enum class Mode { Suite, Product, Usage };
+enum class Mode { Suite, Product, Removal, Usage };
 
 // Reads the arguments into `options`; an empty `problem` means they were all understood.
 Mode ParseArguments(int argc, char** argv, HostOptions& options, std::string& problem) {
@@ -112,11 +117,19 @@ Mode ParseArguments(int argc, char** argv, HostOptions& options, std::string& pr
       return Mode::Usage;
     } else if (_stricmp(arg.c_str(), "/product") == 0) {
       mode = Mode::Product;
+    } else if (_stricmp(arg.c_str(), "/uninstall") == 0) {
+      options.uninstall = true;
+    } else if (_stricmp(arg.c_str(), "/quiet") == 0) {
+      options.quiet = true;
+    } else if (_stricmp(arg.c_str(), "/remove") == 0) {
+      options.remove = true;
+    } else if (StartsWithNoCase(arg, "origin=")) {
+      options.maintenanceOrigin = arg.substr(7);
     } else if (StartsWithNoCase(arg, "config=")) {
       options.configFile = arg.substr(7);
       if (options.configFile.empty()) problem = "config= names no file";
     } else if (StartsWithNoCase(arg, "cds=")) {
-      options.cdRoots = SplitRoots(arg.substr(4));
+      options.cdRoots = SplitList(arg.substr(4), ';');
     } else if (StartsWithNoCase(arg, "record=")) {
       options.recordFile = arg.substr(7);
       if (options.recordFile.empty()) problem = "record= names no file";
@@ -128,6 +141,10 @@ Mode ParseArguments(int argc, char** argv, HostOptions& options, std::string& pr
   }
   if (problem.empty() && !options.configFile.empty() && !IsFile(options.configFile))
     problem = "the parameters file " + options.configFile + " does not exist";
+  if (problem.empty() && options.quiet && !options.uninstall) problem = "/quiet goes with /uninstall only";
+  if (problem.empty() && options.remove && mode != Mode::Product) problem = "/remove goes with /product only";
+  if (problem.empty() && options.uninstall && mode == Mode::Product) problem = "/uninstall does not go with /product";
+  if (options.uninstall && mode == Mode::Suite) mode = Mode::Removal;
   return mode;
 }
 
@@ -158,7 +175,7 @@ void ReportAnotherRun(const EngineExports& engine, const HostOptions& options) {
   std::string params = ParametersSource(options);
   // The parameters' first-letter rule: Y or T (either case) is yes.
   char first = static_cast<char>(std::toupper(static_cast<unsigned char>(MainValue(params, "Unattended")[0])));
-  bool unattended = first == 'Y' || first == 'T';
+  bool unattended = options.quiet || first == 'Y' || first == 'T';
   std::string line = std::string("*** ") + text + " (exit code " + std::to_string(kExitAnotherRun) + ")";
   ConsoleLine(line);
   if (!unattended) {
@@ -189,10 +206,13 @@ int main(int argc, char** argv) {
     ConsoleLine("exit code " + std::to_string(kExitBadCommandLine) + ": " + ExitMeaning(kExitBadCommandLine));
     return kExitBadCommandLine;
   }
+  // A removal started in the maintenance folder runs from a copy, which takes the mutex.
+  if (mode == Mode::Removal && options.maintenanceOrigin.empty() && InsideMaintenanceFolder(options.ownDirectory))
+    return RemoveFromTemporaryCopy(options, argc, argv);
   // Product runs are started by a suite run that holds the mutex already; they do not take it.
   UniqueHandle suiteRun;
   bool anotherRun = false;
-  if (mode == Mode::Suite) {
+  if (mode != Mode::Product) {
     suiteRun.reset(CreateMutexA(nullptr, FALSE, kSuiteRunMutex));
     DWORD waited = suiteRun ? WaitForSingleObject(suiteRun.get(), 0) : WAIT_FAILED;
     if (waited == WAIT_FAILED)
@@ -215,7 +235,9 @@ int main(int argc, char** argv) {
     ReportAnotherRun(engine, options);
     return kExitAnotherRun;
   }
-  int code = mode == Mode::Product ? RunProduct(engine, options) : RunSuite(engine, options);
+  int code = mode == Mode::Product   ? RunProduct(engine, options)
+             : mode == Mode::Removal ? RunRemoval(engine, options)
+                                     : RunSuite(engine, options);
   if (suiteRun) ReleaseMutex(suiteRun.get());
   return code;
 }

@@ -6,18 +6,22 @@
 
 #include "host/WizardWalk.h"
 
-int WalkWizard(const EngineExports& e, bool uninstallCheck) {
+int WalkWizard(const EngineExports& e, bool uninstallCheck, const std::function<void()>& uninstall) {
   auto plain = [](auto step) { return [step](int) { return step(); }; };
   auto directed = [](auto step) { return [step](int direction) { return step(direction); }; };
   auto targets = [&e](const char* pageTime) {
     return [&e, pageTime](int direction) { return e.GetAllTargetsDlgs(direction, pageTime); };
   };
-  // The uninstall check answers install, uninstall or cancel; this host installs only.
-  auto askUninstall = [&e](int direction) {
+  // The uninstall check answers install, uninstall or cancel; uninstall ends the wizard.
+  auto askUninstall = [&e, &uninstall](int direction) {
     int answer = e.UninstallCheck(direction);
     if (answer == TS_UNINSTALL_CHECK_INSTALL) return direction == TS_STEP_BACK ? TS_STEP_BACK : TS_STEP_NEXT;
-    if (answer == TS_UNINSTALL_CHECK_UNINSTALL)
-      std::fprintf(stderr, "TessaroSetup: uninstalling is not offered by this host\n");
+    if (answer == TS_UNINSTALL_CHECK_UNINSTALL) {
+      if (uninstall)
+        uninstall();
+      else
+        std::fprintf(stderr, "TessaroSetup: uninstalling is not offered in this mode\n");
+    }
     return TS_STEP_STOP;
   };
   std::vector<std::function<int(int)>> steps = {plain(e.Initialization), plain(e.DetectComponents)};

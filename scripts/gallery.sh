@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh gallery
 preset=mingw-x86_64
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target tests_pages
+cmake --build --preset "$preset" --target tests_pages tests_e2e sample_suite
 
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
@@ -19,6 +19,8 @@ trap 'rm -rf "$pictures"; tessaro_wine_down' EXIT
 TESSARO_GALLERY_DIR=$(tessaro_windows_path "$pictures")
 export TESSARO_GALLERY_DIR
 "$TESSARO_WINE64" "build/$preset/tests_pages.exe" --gtest_filter='*WindowTest.*' --gtest_brief=1
+# The removal's pages, shown by the setup host while the attended removal test answers them.
+"$TESSARO_WINE64" "build/$preset/tests_e2e.exe" --gtest_filter='SuiteRemovalTest.UninstallOnTheAddRemovePage*' --gtest_brief=1
 
 mkdir -p docs/gallery
 rm -f docs/gallery/*.png

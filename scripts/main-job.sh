@@ -59,6 +59,10 @@ for file in "$drive_c"/Program\ Files*/Corvant/setup/uninstall/*.ini; do
   echo "  -- ${file#$drive_c/}"
   tr -d '\r' < "$file" | sed 's/^/     /'
 done
+echo "== Programs and Features entry of the suite (its UninstallString removes it, its QuietUninstallString without a window):"
+{ "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvant Suite CORVANT SOFTWARE' /s 2>/dev/null ||
+  "$wine" reg query 'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Corvant Suite CORVANT SOFTWARE' /s 2>/dev/null ||
+  echo "  (no entry: nothing was installed, or the run failed before its records were complete)"; } | tr -d '\r' | sed '/^$/d; s/^/  /'
 echo "== Programs and Features entries of the package products (their own installers wrote them):"
 for view in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
             'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do

@@ -22,6 +22,9 @@ using namespace testing_support;
 
 namespace {
 const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+// The Programs and Features entries of the sample suite and of the second suite of the removal tests.
+const char kEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvant Suite CORVANT SOFTWARE";
+const char kToolsEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvant Suite CORVANT TOOLS";
 
 // The folder the suite's shared components go to.
 std::string SharedFolder() {
@@ -84,13 +87,17 @@ class SampleSuiteTest : public ::testing::Test {
     CleanMachine();
     RemoveTree(common);
     static_cast<void>(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"));
+    for (const char* entry : {kEntryKey, kToolsEntryKey}) static_cast<void>(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, entry));
   }
 
   // The suite's records and its package products off the machine.
   void CleanMachine() {
     CleanCorvantRegistry();
-    for (const auto* folders : {kNotesFolders, kViewerFolders})
-      for (int cd = 0; cd < 2; ++cd) ForgetPackageProduct(JoinPath(cds / folders[cd], "prop.ini"));
+    // A test may have removed the CDs or changed the packages on them: the build's samples and the
+    // test's CDs name every package a test installs.
+    for (const std::string& suite : {JoinPath(BuildDirectory(), "samples"), cds.Path()})
+      for (const auto* folders : {kNotesFolders, kViewerFolders})
+        for (int cd = 0; cd < 2; ++cd) ForgetPackageProduct(JoinPath(JoinPath(suite, folders[cd]), "prop.ini"));
   }
 
   // A package product runs the fixture package `fixture` instead of its own; `mainLines` are added
@@ -853,7 +860,10 @@ TEST_F(SampleSuiteTest, RecordsThatCannotBeWrittenFailTheRunAndTheSummaryNamesTh
   for (const std::string& line : SplitLines(console))
     if (line.rfind("TessaroSetup: CORVANT SOFTWARE: ", 0) == 0 && line.find("records incomplete") != std::string::npos)
       summary = line;
-  EXPECT_NE(summary.find("records incomplete: TSCommitFeatures failed"), std::string::npos) << console;
+  // The maintenance folder cannot be made there either; no entry points to it.
+  EXPECT_NE(summary.find("records incomplete: TSCommitFeatures,"), std::string::npos) << console;
+  EXPECT_NE(summary.find(",TS_KeepForMaintenance failed"), std::string::npos) << console;
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
   EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code 1603: failed")) << console;
 }
 
@@ -885,4 +895,369 @@ TEST_F(SampleSuiteTest, AFailedProductIsMarkedAndTheRestStillInstalls) {
   for (const std::string& line : ReadLines(log()))
     if (line.find("*** Error") != std::string::npos) errorLine = true;
   EXPECT_TRUE(errorLine);
+}
+
+// ---- Removal: what Programs and Features, a deployment tool and a user at the add/remove page see ----
+
+namespace {
+
+DWORD ReadRegDword(const std::string& key, const std::string& name) {
+  DWORD value = 0, size = sizeof value, type = 0;
+  UniqueRegKey opened = OpenRegKey(HKEY_LOCAL_MACHINE, key, KEY_READ);
+  if (!opened || RegQueryValueExA(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+                     ERROR_SUCCESS || type != REG_DWORD)
+    return 0xFFFFFFFF;
+  return value;
+}
+
+// The folders and files a removal run may leave in %TEMP%: its copy of the maintenance folder
+// and its parameters file.
+std::vector<std::string> RemovalLeftoversInTemp() {
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA entry;
+  UniqueFindHandle find(FindFirstFileA(JoinPath(TempDirectory(), "TessaroRemoval*").c_str(), &entry));
+  if (!find) return found;
+  do found.push_back(entry.cFileName);
+  while (FindNextFileA(find.get(), &entry));
+  return found;
+}
+
+// The suite's files of one product: the payload files its setup copied.
+struct ProductFiles {
+  const char* id;
+  std::vector<std::string> files;  // below the suite's root, or the shared folder for the runtime
+};
+}  // namespace
+
+class SuiteRemovalTest : public SampleSuiteTest {
+ protected:
+  std::string Maintenance() const { return root + "\\setup\\maintenance"; }
+  int RunHostWithProgram(const std::string& program, const std::string& arguments, std::string* console) {
+    std::string output = cds / ("removal" + std::to_string(++runs) + ".out");
+    int code = RunProgram("\"" + program + "\" " + arguments, output, 600000);
+    if (console) *console = ReadTextFile(output);
+    return code;
+  }
+  std::string MaintenanceHost() const { return Maintenance() + "\\master\\TessaroSetup.exe"; }
+  // The quiet removal as a deployment tool starts it: the entry's command through the shell.
+  int RunQuietUninstallString(std::string* console, std::string* outputFile = nullptr) {
+    std::string command = ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "QuietUninstallString");
+    EXPECT_FALSE(command.empty());
+    std::string output = cds / ("removal" + std::to_string(++runs) + ".out");
+    if (outputFile) *outputFile = output;
+    int code = RunProgram("cmd /c \"" + command + "\"", output, 600000);
+    if (console) *console = ReadTextFile(output);
+    return code;
+  }
+  // Nothing of the suite is left: no product file, record, uninstall file, entry or maintenance
+  // folder, and nothing of the removal run in %TEMP%.
+  void ExpectNothingLeft(const std::string& console) {
+    EXPECT_EQ(FilesBelow(root), (std::map<std::string, std::string>{})) << console;
+    EXPECT_EQ(FilesBelow(common), (std::map<std::string, std::string>{})) << console;
+    EXPECT_EQ(RegistryValuesBelow(HKEY_LOCAL_MACHINE, "Software\\Corvant"), (std::map<std::string, std::string>{}));
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+    EXPECT_FALSE(PathExists(Maintenance()));
+    EXPECT_FALSE(PathExists(root + "\\setup"));
+    EXPECT_TRUE(RemovalLeftoversInTemp().empty()) << testing::PrintToString(RemovalLeftoversInTemp());
+  }
+  const std::vector<ProductFiles> products_ = {
+      {"REPORTS", {"Reports\\viewer.txt", "Reports\\designer.txt"}},
+      {"DATA", {"Data\\engine.txt", "Data\\service.txt"}},
+      {"ARCHIVE", {"Archive\\archive.txt"}},
+      {"NOTES", {"Notes\\notes.txt"}},
+      {"VIEWER", {"Viewer\\viewer.txt"}},
+  };
+};
+
+TEST_F(SuiteRemovalTest, TheQuietUninstallStringRemovesEverythingWithoutTheCdsAndTheSuiteInstallsAgain) {
+  std::string console;
+  ASSERT_EQ(RunHost(Parameters("install.ini"), &console), 0) << console;
+
+  // Programs and Features shows the suite with every value an administrator reads.
+  std::string host = MaintenanceHost();
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName"), "Corvant Sample Suite");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayVersion"), "1.0");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "Publisher"), "Corvant");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "InstallLocation"), root);
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "UninstallString"), "\"" + host + "\" /uninstall");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "QuietUninstallString"), "\"" + host + "\" /uninstall /quiet");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "ModifyPath"), "\"" + host + "\"");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayIcon"), host + ",0");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "InstallDate").size(), 8u);
+  EXPECT_EQ(ReadRegDword(kEntryKey, "NoRepair"), 1u);
+  DWORD size = ReadRegDword(kEntryKey, "EstimatedSize");
+  EXPECT_GT(size, 0u);
+  EXPECT_LT(size, 100000u);
+  // The maintenance folder holds what a removal needs, laid out like CD 1.
+  for (const char* file : {"master\\TessaroSetup.exe", "master\\Tessaro.dll", "master\\prop.ini", "master\\license.txt",
+                           "Reports\\prop.ini", "Reports\\TessaroSetup.exe", "Reports\\Tessaro.dll", "Data\\prop.ini",
+                           "Data\\TessaroSetup.exe", "Archive\\prop.ini", "Archive\\archive_inf.dll",
+                           "Archive\\archive.inf", "Core\\SHAREDRT\\prop.ini", "Core\\SHAREDRT\\TessaroSetup.exe",
+                           "Notes\\prop.ini", "Notes\\TessaroSetup.exe", "Notes\\notes.msi", "Viewer\\prop.ini",
+                           "Viewer\\TessaroSetup.exe"})
+    EXPECT_TRUE(FileExists(JoinPath(Maintenance(), file))) << file;
+  EXPECT_FALSE(PathExists(Maintenance() + "\\Reports\\payload"));
+
+  // The CDs are gone: the removal needs only the maintenance folder.
+  for (const char* cd : {"CD1", "CD2", "CD3"}) RemoveTree(cds / cd);
+  std::string output;
+  EXPECT_EQ(RunQuietUninstallString(&console, &output), 0) << console;
+  // One line per setup on the console, products before the runtime they need.
+  for (const char* line : {"] REPORTS (Corvant Reports): removed in ", "] DATA (Corvant Data Server): removed in ",
+                           "] ARCHIVE (Corvant Archive): removed in ", "] NOTES (Corvant Notes): removed in ",
+                           "] VIEWER (Corvant Viewer): removed in ", "[6 of 6] SHAREDRT (Corvant Shared Runtime): removed in "})
+    EXPECT_NE(console.find(line), std::string::npos) << line << "\n" << console;
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code 0: success")) << console;
+  std::string summary;
+  for (const std::string& line : SplitLines(console))
+    if (line.rfind("TessaroSetup: CORVANT SOFTWARE: removed: ", 0) == 0) summary = line;
+  for (const char* id : {"REPORTS", "DATA", "ARCHIVE", "NOTES", "VIEWER", "SHAREDRT"})
+    EXPECT_NE(summary.find(id), std::string::npos) << console;
+  EXPECT_EQ(summary.find("failed"), std::string::npos) << console;
+  // The removal's log, in the install's format, in %TEMP% since nothing named another.
+  std::string removalLog = JoinPath(TempDirectory(), "Corvant Setup Removal.log");
+  std::vector<std::string> logged = ReadLines(removalLog);
+  EXPECT_TRUE(ContainsLine(logged, "TessaroSetup " + summary.substr(std::string("TessaroSetup: ").size()))) << removalLog;
+  // The package products were removed by their own uninstallers: Windows Installer with the
+  // ProductCode read from the package kept for maintenance, the setup program's registered one.
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  EXPECT_TRUE(AnyLineHas(logged, "Package notes.msi: \"" + JoinPath(system, "msiexec.exe") + "\" /x " +
+                                     std::string(kNotesProductCode) + " /qn /norestart INSTALLDIR=\"" + root + "\\Notes\" /l*v "));
+  EXPECT_TRUE(AnyLineHas(logged, "Package viewer-setup.exe: \"" + root + "\\Viewer\\uninstall.exe\" /S _?=" + root +
+                                     "\\Viewer"));
+  EXPECT_TRUE(AnyLineHas(logged, "Deleted the uninstaller left behind: " + root + "\\Viewer\\uninstall.exe"));
+  EXPECT_FALSE(IsMsiProductInstalled(kNotesProductCode));
+  EXPECT_EQ(UninstallEntryView(kNotesProductCode), 0u);
+  EXPECT_EQ(UninstallEntryView("CorvantViewer"), 0u);
+  static_cast<void>(DeleteFileA(removalLog.c_str()));
+  ExpectNothingLeft(console);
+
+  // The machine is as before the first install: the suite installs again from its CDs.
+  CopyTree(JoinPath(BuildDirectory(), "samples"), cds.Path());
+  ASSERT_EQ(RunHost(Parameters("again.ini"), &console), 0) << console;
+  for (const ProductFiles& product : products_)
+    for (const std::string& file : product.files) EXPECT_TRUE(FileExists(JoinPath(root, file))) << file;
+  EXPECT_TRUE(FileExists(MaintenanceHost()));
+  EXPECT_TRUE(ContainsLine(ReadLines(log()), "--- First-Time Install of Corvant Products ---"));
+}
+
+TEST_F(SuiteRemovalTest, AProductWhoseRemovalFailsKeepsItsFilesRecordsAndTheEntryAndARetryFinishes) {
+  std::string console;
+  ASSERT_EQ(RunHost(Parameters("install.ini"), &console), 0) << console;
+  // A file of the reports product is read-only, as a file in use or protected by an administrator.
+  std::string viewer = root + "\\Reports\\viewer.txt";
+  ASSERT_TRUE(SetFileAttributesA(viewer.c_str(), FILE_ATTRIBUTE_READONLY));
+  std::string uninstall = root + "\\setup\\uninstall\\";
+
+  EXPECT_EQ(RunHostWithProgram(MaintenanceHost(), "/uninstall /quiet", &console), 1603) << console;
+  EXPECT_NE(console.find("REPORTS (Corvant Reports): failed (its remover reported a failure) in "), std::string::npos)
+      << console;
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code 1603: failed")) << console;
+  std::string summary;
+  for (const std::string& line : SplitLines(console))
+    if (line.rfind("TessaroSetup: CORVANT SOFTWARE: removed: ", 0) == 0) summary = line;
+  EXPECT_NE(summary.find("; failed: REPORTS"), std::string::npos) << console;
+  // The product that failed keeps its files, its uninstall file and the suite's records and entry.
+  EXPECT_TRUE(FileExists(viewer));
+  EXPECT_TRUE(FileExists(root + "\\Reports\\designer.txt"));
+  EXPECT_EQ(Installed(uninstall + "REPORTS.ini", "REPORTS_VIEWER"), "2.1");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "CORVAROOTdir"), root);
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "DisplayName"), "Corvant Sample Suite");
+  EXPECT_TRUE(FileExists(MaintenanceHost()));
+  EXPECT_TRUE(FileExists(Maintenance() + "\\Reports\\prop.ini"));
+  // The others are gone, the runtime with the data server that needed it.
+  for (const ProductFiles& product : products_) {
+    if (std::string(product.id) == "REPORTS") continue;
+    for (const std::string& file : product.files) EXPECT_FALSE(FileExists(JoinPath(root, file))) << file;
+    EXPECT_FALSE(FileExists(uninstall + product.id + ".ini")) << product.id;
+  }
+  EXPECT_FALSE(FileExists(common + "\\runtime.txt"));
+  char core[64] = {};
+  GetPrivateProfileStringA("Core Components Installed", "SHAREDRT", "", core, sizeof core,
+                           (uninstall + "Corvant Common.ini").c_str());
+  EXPECT_STREQ(core, "");
+
+  // Once the file may go, the same command removes the rest.
+  ASSERT_TRUE(SetFileAttributesA(viewer.c_str(), FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(RunQuietUninstallString(&console), 0) << console;
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: CORVANT SOFTWARE: removed: REPORTS")) << console;
+  ExpectNothingLeft(console);
+}
+
+TEST_F(SuiteRemovalTest, ARemovalCutOffAfterTheFirstProductFinishesWhenStartedAgain) {
+  std::string console;
+  ASSERT_EQ(RunHost(Parameters("install.ini"), &console), 0) << console;
+  std::string output = cds / "cut.out";
+  std::string host = MaintenanceHost();
+  std::thread removal([&] { RunProgram("\"" + host + "\" /uninstall /quiet", output, 600000); });
+  // The power goes when the first setup has been removed.
+  bool seen = WaitUntil(
+      [&] {
+        for (const std::string& line : SplitLines(ReadTextFile(output)))
+          if (line.rfind("TessaroSetup: [1 of 6] ", 0) == 0 && line.find(": removed in ") != std::string::npos) return true;
+        return false;
+      },
+      300000);
+  EndEverySetupProcess();
+  removal.join();
+  ASSERT_TRUE(seen) << ReadTextFile(output);
+  // Part of the suite is still there, and so is what removes it.
+  EXPECT_TRUE(FileExists(host));
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+  // The cut removal left its copy in %TEMP%; the system's clean-up of %TEMP% takes it.
+  for (const std::string& left : RemovalLeftoversInTemp()) RemoveTree(JoinPath(TempDirectory(), left));
+
+  EXPECT_EQ(RunQuietUninstallString(&console), 0) << console;
+  ExpectNothingLeft(console);
+}
+
+TEST_F(SuiteRemovalTest, UninstallOnTheAddRemovePageAsksThenShowsWhatWasRemoved) {
+  std::string console;
+  ASSERT_EQ(RunHost(Parameters("install.ini"), &console), 0) << console;
+  // An attended run from CD 1 finds the suite installed; the user chooses to uninstall it.
+  std::string question, detail, yes, no, completion, completionDetail;
+  bool backEnabled = true;
+  int code = RunHostAttended(
+      AttendedParameters("attended.ini", ""),
+      [&] {
+        HWND choice = WaitForPageOfAnyProcess("Add/Remove Software", 120000);
+        ASSERT_TRUE(choice);
+        Click(choice, IDC_UNINSTALL_BUTTON);
+        WaitUntilClosed(choice, 20000);
+        HWND confirm = WaitForPageOfAnyProcess("Remove Corvant Sample Suite", 60000);
+        ASSERT_TRUE(confirm);
+        question = ItemText(confirm, IDC_TEXT1);
+        detail = ItemText(confirm, IDC_TEXT2);
+        yes = ItemText(confirm, IDC_YES_RADIO);
+        no = ItemText(confirm, IDC_NO_RADIO);
+        EXPECT_TRUE(ItemChecked(confirm, IDC_NO_RADIO));
+        SaveGalleryPicture(confirm, "2011-removal-question");
+        Click(confirm, IDC_YES_RADIO);
+        Sleep(200);
+        Click(confirm, IDOK);
+        WaitUntilClosed(confirm, 20000);
+        HWND done = WaitForPageOfAnyProcess("Removal Complete", 300000);
+        ASSERT_TRUE(done);
+        completion = ItemText(done, IDC_TEXT1);
+        completionDetail = ItemText(done, IDC_TEXT2);
+        backEnabled = ItemEnabled(done, IDC_BACK);
+        SaveGalleryPicture(done, "2022-removal-complete");
+        Click(done, IDOK);
+      },
+      &console);
+  EXPECT_EQ(code, 0) << console;
+  EXPECT_EQ(question, "Do you want to remove Corvant Sample Suite and all of its products from this computer?");
+  EXPECT_EQ(detail,
+            "These will be removed: Corvant Reports, Corvant Archive, Corvant Data Server, Corvant Shared Runtime.")
+      << "(the order is the removal plan's)";
+  EXPECT_EQ(yes, "&Yes, remove it");
+  EXPECT_EQ(no, "&No, keep it");
+  EXPECT_EQ(completion, "Corvant Sample Suite was removed from your computer.");
+  EXPECT_NE(completionDetail.find("Removed: "), std::string::npos);
+  for (const char* name : {"Corvant Reports", "Corvant Archive", "Corvant Data Server", "Corvant Shared Runtime"})
+    EXPECT_NE(completionDetail.find(name), std::string::npos) << completionDetail;
+  EXPECT_FALSE(backEnabled);
+  // The run from the CD removed the maintenance folder whole, its own program is elsewhere.
+  ExpectNothingLeft(console);
+  // The removal logged into the install's log.
+  EXPECT_TRUE(ContainsLine(ReadLines(log()), "Option selected = Uninstall"));
+}
+
+TEST_F(SuiteRemovalTest, DecliningTheRemovalKeepsEverything) {
+  std::string console;
+  ASSERT_EQ(RunHost(Parameters("install.ini"), &console), 0) << console;
+  std::map<std::string, std::string> before = MachineBelow(root);
+  int code = RunHostAttended(
+      AttendedParameters("declined.ini", ""),
+      [&] {
+        HWND choice = WaitForPageOfAnyProcess("Add/Remove Software", 120000);
+        ASSERT_TRUE(choice);
+        Click(choice, IDC_UNINSTALL_BUTTON);
+        HWND confirm = WaitForPageOfAnyProcess("Remove Corvant Sample Suite", 60000);
+        ASSERT_TRUE(confirm);
+        Click(confirm, IDOK);  // No is the starting choice
+      },
+      &console);
+  EXPECT_EQ(code, 1602) << console;
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: CORVANT SOFTWARE: the removal was declined")) << console;
+  EXPECT_EQ(MachineBelow(root), before);
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+}
+
+namespace {
+// A second small suite beside the sample: its master "CORVANT TOOLS" and one product, TOOLS,
+// that needs the sample's shared runtime, which it carries on its own CD 1.
+void WriteToolsSuite(const std::string& suite, const std::string& samples) {
+  CopyTree(JoinPath(samples, "CD1\\master"), JoinPath(suite, "CD1\\master"));
+  CopyTree(JoinPath(samples, "CD1\\Core"), JoinPath(suite, "CD1\\Core"));
+  std::string tools = JoinPath(suite, "CD1\\Tools");
+  for (const char* file : {"TessaroSetup.exe", "Tessaro.dll"})
+    CopyFileTo(JoinPath(samples, std::string("CD1\\master\\") + file), JoinPath(tools, file));
+  WriteTextFile(JoinPath(tools, "payload\\tools.txt"), "Corvant Tools\r\n");
+  WritePropIni(JoinPath(suite, "CD1\\master\\prop.ini"),
+               "[Main]\r\nName=Corvant\r\nRootFeature=CORVANT TOOLS\r\nVersion=2.0\r\nLoadSubsetups=YES\r\n"
+               "CD=CD1;Corvant Tools CD 1\r\nInstallType=ISINSTALL\r\nSetupExe=TessaroSetup.exe\r\n"
+               "[CORVANT TOOLS]\r\nName=Corvant Tools Suite\r\nDescription=The tools.\r\n");
+  WritePropIni(JoinPath(tools, "prop.ini"),
+               "[Main]\r\nName=Corvant Tools\r\nRootFeature=TOOLS\r\nVersion=2.0\r\nCD=CD1;Corvant Tools CD 1\r\n"
+               "InstallType=ISINSTALL\r\nSetupExe=TessaroSetup.exe\r\nSetupCmdLine=/product config=%CONFIGINIFILE%\r\n"
+               "UninstallCmdLine=/product /remove config=%CONFIGINIFILE%\r\nMaintenanceFiles=Tessaro.dll\r\n"
+               "MifName=TOOLS\r\nPayloadTarget=TOOLSDIR\r\n"
+               "[Targets]\r\nTarget0=TOOLSDIR;Tools;%CORVAROOT%\\Tools;Setup will install the tools here.\r\n"
+               "[TOOLS]\r\nName=Corvant Tools\r\nDescription=Tools.\r\nSelected=YES\r\n"
+               "Component0=TOOLS\\Files;IS\r\nComponent1=SHAREDRT;CORE;INSTALLDEPENDENCY\r\nTargetNeed0=TOOLSDIR;100\r\n");
+  // The runtime's description on this CD names this CD.
+  std::string runtime = ReadTextFile(JoinPath(suite, "CD1\\Core\\SHAREDRT\\prop.ini"));
+  size_t cd = runtime.find("CD=CD1;Corvant Sample Suite CD 1");
+  ASSERT_NE(cd, std::string::npos);
+  runtime.replace(cd, std::string("CD=CD1;Corvant Sample Suite CD 1").size(), "CD=CD1;Corvant Tools CD 1");
+  WritePropIni(JoinPath(suite, "CD1\\Core\\SHAREDRT\\prop.ini"), runtime);
+}
+}  // namespace
+
+TEST_F(SuiteRemovalTest, TwoSuitesShareTheRuntimeUntilTheLastOneThatNeedsItIsRemoved) {
+  std::string console;
+  ASSERT_EQ(RunHost(Parameters("install.ini"), &console), 0) << console;
+  std::string tools = cds / "tools";
+  WriteToolsSuite(tools, cds.Path());
+  std::string toolsParams = cds / "tools.ini";
+  WriteTextFile(toolsParams, "[Main]\r\nUnattended=YES\r\nMessageLevel=NONE\r\nFeature0=TOOLS;YES\r\nAppendToLog=" + log() +
+                                 "\r\n[Targets]\r\nTarget0=CORVAROOT;" + root + "\r\n");
+  ASSERT_EQ(RunHostWithProgram(JoinPath(tools, "CD1\\master\\TessaroSetup.exe"), "config=\"" + toolsParams + "\"", &console), 0)
+      << console;
+  ASSERT_TRUE(FileExists(root + "\\Tools\\tools.txt")) << console;
+  std::string toolsRemoval = ReadRegString(HKEY_LOCAL_MACHINE, kToolsEntryKey, "QuietUninstallString");
+  ASSERT_FALSE(toolsRemoval.empty());
+  EXPECT_NE(toolsRemoval, ReadRegString(HKEY_LOCAL_MACHINE, kEntryKey, "QuietUninstallString"));
+  std::string commonIni = root + "\\setup\\uninstall\\Corvant Common.ini";
+
+  // The sample suite goes; the runtime stays for the tools, which still work.
+  EXPECT_EQ(RunQuietUninstallString(&console), 0) << console;
+  EXPECT_NE(console.find("; kept: SHAREDRT"), std::string::npos) << console;
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+  for (const ProductFiles& product : products_)
+    for (const std::string& file : product.files) EXPECT_FALSE(FileExists(JoinPath(root, file))) << file;
+  EXPECT_TRUE(FileExists(common + "\\runtime.txt"));
+  EXPECT_TRUE(FileExists(root + "\\Tools\\tools.txt"));
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kToolsEntryKey));
+  EXPECT_TRUE(FileExists(root + "\\setup\\uninstall\\TOOLS.ini"));
+  char value[64] = {};
+  GetPrivateProfileStringA("SHAREDRT Dependents", "TOOLS", "", value, sizeof value, commonIni.c_str());
+  EXPECT_STREQ(value, "2.0");
+  GetPrivateProfileStringA("SHAREDRT Dependents", "DATA", "", value, sizeof value, commonIni.c_str());
+  EXPECT_STREQ(value, "");
+  EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "CORVAROOTdir"), root);
+  // The tools suite still installs over itself: it finds itself and its runtime installed.
+  EXPECT_EQ(RunHostWithProgram(JoinPath(tools, "CD1\\master\\TessaroSetup.exe"), "config=\"" + toolsParams + "\"", &console), 0)
+      << console;
+  EXPECT_NE(console.find("SHAREDRT: already installed in "), std::string::npos) << console;
+
+  // The tools go too, and with them the runtime and every record.
+  EXPECT_EQ(RunProgram("cmd /c \"" + toolsRemoval + "\"", cds / "tools-removal.out", 600000), 0)
+      << ReadTextFile(cds / "tools-removal.out");
+  console = ReadTextFile(cds / "tools-removal.out");
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: CORVANT TOOLS: removed: TOOLS,SHAREDRT")) << console;
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kToolsEntryKey));
+  ExpectNothingLeft(console);
 }
