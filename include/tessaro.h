@@ -240,7 +240,8 @@ TESSARO_FUNCTION(int, TS_PlanRemoval, (char* setupIds));
 /* Removes one setup by its own installer and waits for it: the installation library's DoUninstall,
    else the setup program started with the description's UninstallCmdLine, else the description's
    UninstallCommand. 0 when the remover ran (TS_MIFError then reads its status file), -1 when it
-   could not be started or the description names no way to remove the setup (logged). */
+   could not be started, the description names no way to remove the setup, or the setup is a core
+   component that a product recorded as installed still needs (logged). */
 TESSARO_FUNCTION(int, TS_DoUninstall, (const char* propIni));
 /* Takes back the records of a removed setup and only those: its features' entries in the
    uninstall files (a file left without entries is deleted), a core component's entry, and the

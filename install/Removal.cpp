@@ -46,17 +46,27 @@ std::vector<CFeature*> FeaturesOf(CSetup& master, const CSetup& setup) {
   return features;
 }
 
+// The features' installed flags as the uninstall files say now: a removal decides from the
+// records as they stand, whether or not detection ran and whatever was taken back since.
+void RefreshInstalledFlags(CSetup& master) {
+  WalkFeatures(master.rootFeature, [](CFeature& feature) {
+    feature.installed = FeatureRecorded(feature) ? 1 : 0;
+    return true;
+  });
+}
+
 // A core component still needed by an installed product stays, whatever the plan said.
 bool StillNeeded(CSetup& master, const std::string& coreId) {
   const CComponent* component = master.components.Find(coreId);
   if (!component || !component->IsCore()) return false;
+  RefreshInstalledFlags(master);
   std::set<std::string> needing = StillNeededBy(master, *component, ReadCoreRecords(), {});
   if (needing.empty()) return false;
   LogLine("*** " + KeptText({ToUpper(coreId), std::vector<std::string>(needing.begin(), needing.end())}));
   return true;
 }
 
-enum class LibraryRemoval { Called, NotLoaded, NoEntry, None };
+enum class LibraryRemoval { Called, Failed, NotLoaded, NoEntry, None };
 
 LibraryRemoval CallDoUninstall(const CSetup& setup, const std::string& propIni, bool core) {
   if (ParseInstallKind(Description(propIni, "InstallType")) != InstallKind::InstallationLibrary ||
@@ -69,7 +79,7 @@ LibraryRemoval CallDoUninstall(const CSetup& setup, const std::string& propIni, 
   auto doUninstall = library.Entry<product_entry::DoUninstall>("DoUninstall");
   if (!doUninstall) return LibraryRemoval::NoEntry;
   LogLine("INF file = " + inf + ", DLL = " + dll);
-  if (!PrepareConfigFile(setup, propIni, core)) return LibraryRemoval::NotLoaded;
+  if (!PrepareConfigFile(setup, propIni, core)) return LibraryRemoval::Failed;
   {
     ScopedPathsInForce inForce(setup.ParamsFile, propIni);
     DeleteStatusFiles(MifNameOf(propIni));
@@ -153,7 +163,10 @@ bool RemoveEmptyUninstallDirectory() {
 }
 }  // namespace
 
-RemovalPlan CurrentRemovalPlan() { return PlanRemovalOrder(Master(), ReadCoreRecords()); }
+RemovalPlan CurrentRemovalPlan() {
+  RefreshInstalledFlags(Master());
+  return PlanRemovalOrder(Master(), ReadCoreRecords());
+}
 
 RemovalPlan PlanRemoval() {
   RemovalPlan plan = CurrentRemovalPlan();
@@ -183,6 +196,8 @@ int UninstallSetup(const std::string& propIni) {
   int result = -1;
   if (library == LibraryRemoval::Called) {
     result = 0;
+  } else if (library == LibraryRemoval::Failed) {
+    return -1;
   } else if (std::string arguments = Description(propIni, "UninstallCmdLine");
              !arguments.empty() && !setup->SetupExe.Empty()) {
     result = RunUninstallCmdLine(*setup, propIni, arguments, core);
@@ -216,8 +231,6 @@ int UnregisterSetup(const std::string& setupId) {
   } else {
     std::vector<CFeature*> features = FeaturesOf(master, *setup);
     complete = TakeBackFeatures(std::vector<const CFeature*>(features.begin(), features.end()));
-    for (CFeature* feature : features)
-      if (!FeatureRecorded(*feature)) feature->installed = 0;
     // A product whose records stay still needs its core components.
     if (complete) complete = TakeBackDependent(setup->IdText());
   }

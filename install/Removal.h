@@ -6,7 +6,8 @@
 
 #include "install/InstallPlan.h"
 
-// The removal of the loaded suite as things stand (model flags and core component records).
+// The removal of the loaded suite as the records stand: the features' installed flags are
+// refreshed from the uninstall files first.
 RemovalPlan CurrentRemovalPlan();
 // Logs the plan ("Removal plan :", a line per setup and per kept core component) and answers it.
 RemovalPlan PlanRemoval();

@@ -130,9 +130,9 @@ void CollectDependents(const CSetup& master, const CFeature& feature, const std:
 bool CommitDependents(const CSetup& master, const std::set<std::string>& notInstalled) {
   std::vector<Dependent> dependents;
   CollectDependents(master, master.rootFeature, notInstalled, dependents);
-  bool complete = true;
+  if (dependents.empty()) return true;
+  bool complete = UninstallDirectoryReady();
   for (const auto& [coreId, product] : dependents) {
-    complete = UninstallDirectoryReady() && complete;
     std::string file = CoreComponentsFile();
     std::string section = DependentsSection(coreId);
     std::string id = product->IdText();

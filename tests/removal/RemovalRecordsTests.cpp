@@ -12,6 +12,7 @@
 #include "install/SetupLookup.h"
 #include "model/Model.h"
 #include "state/Registry.h"
+#include "support/UnwritableMachineKey.h"
 
 using namespace testing_support;
 using namespace removal_tests;
@@ -31,10 +32,11 @@ class RemovalRecordsTest : public InProcessModelTest {
   }
 
   // Loads the suite and records it as an install run that installed everything does.
-  void Install(const std::string& masterExtra = "") {
-    suite.Write(masterExtra);
+  void Install(const std::string& masterExtra = "", const std::string& rootId = "SUITE") {
+    suite.Write(masterExtra, "", "", rootId);
     suite.tree.LoadInProcess(suite.tree.WriteParams("MessageLevel=NONE\r\n"));
-    for (const char* id : {"SUITE", "TOOLS", "TOOLS_EXTRA", "ARCHIVE"}) FindModelFeature(id)->selected = 1;
+    for (const std::string& id : {rootId, std::string("TOOLS"), std::string("TOOLS_EXTRA"), std::string("ARCHIVE")})
+      FindModelFeature(id)->selected = 1;
     Master().components.Find("SHAREDRT")->selected = 1;
     for (const char* id : {"SHAREDRT", "TOOLS", "ARCHIVE"}) TS_SetInstalled(id);
     ASSERT_EQ(TS_RegisterTargets(), 0);
@@ -116,6 +118,24 @@ TEST_F(RemovalRecordsTest, TheSuiteRecordsStayWhileAnotherSuiteHasUninstallFiles
   EXPECT_FALSE(RegValueExists(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"));
 }
 
+// The root every suite of the maker may share stays while another suite's products are recorded.
+TEST_F(RemovalRecordsTest, TheSharedRootStaysWhileOtherProductsAreRecorded) {
+  Install("", "CORVANT SOFTWARE");
+  WriteTextFile(suite.tree.UninstallFile("OTHER.ini"), "[Features Installed]\r\nOTHER=1.0\r\n");
+  // What is recorded decides, not flags from an earlier detection.
+  for (const char* id : {"TOOLS", "TOOLS_EXTRA", "ARCHIVE"}) FindModelFeature(id)->installed = 0;
+  EXPECT_EQ(TS_FinishRemoval(), 1);
+  for (const char* id : {"ARCHIVE", "TOOLS", "SHAREDRT"}) EXPECT_EQ(TS_UnregisterSetup(id), 0) << id;
+  EXPECT_EQ(TS_FinishRemoval(), 0);
+  EXPECT_EQ(File("CORVANT SOFTWARE.ini"), Lines({"[Features Installed]", "CORVANT SOFTWARE=4.0"}));
+  EXPECT_TRUE(Logged("   Keep CORVANT SOFTWARE: other products are still recorded"));
+
+  DeleteFileA(suite.tree.UninstallFile("OTHER.ini").c_str());
+  EXPECT_EQ(TS_FinishRemoval(), 0);
+  EXPECT_FALSE(FileExists(suite.tree.UninstallFile("CORVANT SOFTWARE.ini")));
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup"));
+}
+
 TEST_F(RemovalRecordsTest, TheEntryShowsTheSuiteAndStartsTheKeptHost) {
   Install();
   ASSERT_EQ(TS_RegisterUninstallEntry("C:\\Corvant\\setup\\maintenance\\master\\host.exe"), 0);
@@ -170,6 +190,17 @@ TEST_F(RemovalRecordsTest, AnUninstallFileThatCannotBeChangedKeepsItsRecordAndFa
                      std::to_string(ERROR_SHARING_VIOLATION) + ")"));
   EXPECT_EQ(File("TOOLS.ini"), Lines({"[Features Installed]", "TOOLS=2.0"}));
   EXPECT_EQ(Plan(), "ARCHIVE,TOOLS,SHAREDRT");
+}
+
+TEST_F(RemovalRecordsTest, AnEntryThatCannotBeWrittenFails) {
+  Install();
+  {
+    UnwritableMachineKey unwritable;
+    EXPECT_EQ(TS_RegisterUninstallEntry("C:\\host.exe"), -1);
+    EXPECT_TRUE(Logged("   " + unwritable.Refused(std::string(kEntryKey) + "\\DisplayName")));
+    EXPECT_TRUE(Logged("   " + unwritable.Refused(std::string(kEntryKey) + "\\NoRepair")));
+  }
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
 }
 
 TEST_F(RemovalRecordsTest, AnUnknownSetupIsRefused) {

@@ -15,11 +15,11 @@ std::string Replaced(std::string text, const std::string& what, const std::strin
 }  // namespace
 
 void RemovalSuite::Write(const std::string& masterExtra, const std::string& toolsExtra,
-                         const std::string& coreExtra) const {
-  tree.Describe("master",
-                "[Main]\r\nName=Corvant\r\nRootFeature=SUITE\r\nVersion=4.0\r\nLoadSubsetups=YES\r\n"
-                "CD=CD1;First CD\r\nInstallType=ISINSTALL\r\nSetupExe=host.exe\r\n" +
-                    masterExtra + "[SUITE]\r\nName=Test Suite\r\nTargetNeed0=CORVAROOT;8\r\n");
+                         const std::string& coreExtra, const std::string& rootId) const {
+  tree.Describe("master", "[Main]\r\nName=Corvant\r\nRootFeature=" + rootId +
+                              "\r\nVersion=4.0\r\nLoadSubsetups=YES\r\n"
+                              "CD=CD1;First CD\r\nInstallType=ISINSTALL\r\nSetupExe=host.exe\r\n" +
+                              masterExtra + "[" + rootId + "]\r\nName=Test Suite\r\nTargetNeed0=CORVAROOT;8\r\n");
   tree.AddMasterLibrary();
   CopyFileTo(FixturePath("fixture_product.exe"), tree.Dir("master") + "\\host.exe");
   WriteTextFile(tree.Dir("master") + "\\license.txt", "Terms");

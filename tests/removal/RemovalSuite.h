@@ -14,7 +14,8 @@ struct RemovalSuite {
   // Writes the descriptions and copies the fixture programs and libraries; `coreCommand` is the
   // core component's UninstallCommand after its program path.
   void Write(const std::string& masterExtra = "", const std::string& toolsExtra = "",
-             const std::string& coreExtra = "UninstallCommand=%CORE%\\fixture_product.exe /uninstall\r\n") const;
+             const std::string& coreExtra = "UninstallCommand=%CORE%\\fixture_product.exe /uninstall\r\n",
+             const std::string& rootId = "SUITE") const;
   std::string PropIni(const std::string& directory) const { return tree.Dir(directory) + "\\prop.ini"; }
   std::string Common() const { return tree.UninstallFile("Corvant Common.ini"); }
 

@@ -112,7 +112,11 @@ TEST_F(RemoverTest, AnUninstallCommandsExitCodeBecomesTheStatus) {
 
 TEST_F(RemoverTest, ASetupWithoutARemoverIsRefused) {
   Load("");
+  const std::string records = "[Core Components Installed]\r\nSHAREDRT=1.5\r\n";
+  ASSERT_TRUE(CreateDirectoryTree(DirectoryOf(suite->Common())));
+  WriteTextFile(suite->Common(), records);
   EXPECT_EQ(DoUninstall("Core\\SHAREDRT"), -1);
+  EXPECT_EQ(ReadTextFile(suite->Common()), records);
   EXPECT_TRUE(Logged("   *** SHAREDRT cannot be removed: its description names no remover (UninstallCmdLine, "
                      "UninstallCommand or DoUninstall)"));
   EXPECT_EQ(MifError("Core\\SHAREDRT"), 1);
