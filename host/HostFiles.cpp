@@ -76,9 +76,14 @@ bool CreatePath(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-std::string RemoveTree(const std::string& folder) {
-  if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return std::string();
-  return RemoveTreeAt(folder, 0);
+std::string RemoveTree(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::string();
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path.c_str()) ? std::string() : WithLastError("cannot delete " + path);
+  }
+  return RemoveTreeAt(path, 0);
 }
 
 bool RemoveIfEmpty(const std::string& folder) {

@@ -9,9 +9,9 @@
 std::string CopyTree(const std::string& from, const std::string& to, std::vector<std::string>* copied = nullptr);
 // Creates a folder with its missing parents; false when it is not there afterwards.
 bool CreatePath(const std::string& path);
-// Removes a folder with everything below it (at most 32 levels deep, read-only files included);
-// returns an empty text, or the first thing that stayed and why.
-std::string RemoveTree(const std::string& folder);
+// Removes a folder with everything below it (at most 32 levels deep, read-only files included),
+// or a file; returns an empty text, or the first thing that stayed and why.
+std::string RemoveTree(const std::string& path);
 // Removes the folder when it is empty; true when it is gone afterwards.
 bool RemoveIfEmpty(const std::string& folder);
 // The name after the last backslash.

@@ -94,10 +94,6 @@ std::string RemoveMaintenanceFolder(const std::string& folder, const std::string
     for (const std::string& file : files) {
       if (_stricmp(file.c_str(), keep.c_str()) == 0) continue;
       std::string stayed = RemoveTree(file);
-      if (stayed.empty() && IsFile(file)) {
-        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(file.c_str())) stayed = WithLastError("cannot delete " + file);
-      }
       if (failure.empty()) failure = stayed;
     }
   }
