@@ -94,7 +94,11 @@ bool RunPackageProgram(const EngineExports& e, const std::string& commandLine, u
   PROCESS_INFORMATION info = {};
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
+  // Started in the system folder: a package program (or a Windows Installer process that outlives
+  // it) must not hold the host's own folder, which a removal run deletes when it ends.
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, system, &startup, &info)) {
     problem = "cannot start it (CreateProcessA error " + std::to_string(GetLastError()) + ")";
     return false;
   }
