@@ -64,6 +64,7 @@
   X(AddToLog, TSAddToLog)                                     \
   X(GetTargetID, TSGetTargetID)                               \
   X(GetTargetPath, TSGetTargetPath)                           \
+  X(TranslateKeyword, TSTranslateKeyword)                     \
   X(GetRootSetupID, TSGetRootSetupID)                         \
   X(GetWindowName, TSGetWindowName)                           \
   X(GetWindowClass, TSGetWindowClass)                         \

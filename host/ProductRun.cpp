@@ -1,7 +1,8 @@
 // A product's own setup program: the engine starts it with the product's configuration file.
 // It runs the product's own copy of the engine unattended with that file, so that the product
 // registers its own features and directories, copies the product's payload into its install
-// directory, and leaves the status file the engine reads afterwards.
+// directory (or runs the product's package, host/Packages.h), and leaves the status file the
+// engine reads afterwards.
 #include <windows.h>
 
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include "engine/Win32Handles.h"
 #include "host/HostFiles.h"
 #include "host/HostRun.h"
+#include "host/Packages.h"
 
 namespace {
 constexpr size_t kText = 4096;
@@ -86,6 +88,33 @@ int EndProduct(const EngineExports& e, const std::string& statusFile, const std:
   return kExitFailed;
 }
 
+// Logs what became of a package product's package and leaves the status file that says it.
+int EndPackageProduct(const EngineExports& e, const std::string& statusFile, const std::string& product,
+                      const char* action, const PackageOutcome& outcome) {
+  e.AddToLog(("Product " + product + ": " + action + " " + outcome.status +
+              (outcome.message.empty() ? std::string() : " (" + outcome.message + ")"))
+                 .c_str());
+  return EndProduct(e, statusFile, product, outcome.status.c_str(), outcome.message, outcome.exitCode);
+}
+
+// A package product: its package's installer instead of the payload copy; recorded only when the
+// package installed.
+int InstallPackageProduct(const EngineExports& e, const std::string& propIni, const std::string& statusFile,
+                          const std::string& product) {
+  PackageOutcome outcome = InstallPackage(e, propIni);
+  if (outcome.status == "Success") {
+    std::vector<std::string> unrecorded = RecordRun(e);
+    if (!unrecorded.empty()) outcome = {"Failed", "records incomplete: " + Joined(unrecorded) + " failed", kExitFailed};
+  }
+  return EndPackageProduct(e, statusFile, product, "package", outcome);
+}
+
+// /product /remove of a package product: the package's own uninstaller.
+int RemovePackageProduct(const EngineExports& e, const std::string& propIni, const std::string& statusFile,
+                         const std::string& product) {
+  return EndPackageProduct(e, statusFile, product, "package removal", RemovePackage(e, propIni));
+}
+
 // The list of the files a product run copied, in its install directory: what its removal deletes.
 std::string FileListOf(const std::string& destination, const std::string& propIni) {
   return JoinDir(destination, MifName(propIni) + ".files");
@@ -152,9 +181,15 @@ std::string RemoveListedFiles(const std::string& destination, const std::string&
   return std::string();
 }
 
-// /product /remove: deletes what the product run copied and leaves the status file.
+// /product /remove: deletes what the product run copied (or removes its package) and leaves the
+// status file.
 int RemoveProduct(const EngineExports& e, const std::string& propIni, const std::string& product,
                   const std::string& statusFile) {
+  if (NamesPackage(propIni)) {
+    int code = RemovePackageProduct(e, propIni, statusFile, product);
+    e.UnloadSetupData();
+    return code;
+  }
   std::string destination = InstallDirectory(e, propIni);
   std::string failure = destination.empty() ? "no install directory" : RemoveListedFiles(destination, FileListOf(destination, propIni));
   e.AddToLog(("Product " + product + (failure.empty() ? " removed from " + destination : ": " + failure)).c_str());
@@ -187,6 +222,11 @@ int RunProduct(const EngineExports& e, const HostOptions& options) {
   }
   if (WalkWizard(e) != TS_STEP_NEXT) {
     int code = EndProduct(e, statusFile, product, "Cancelled", "the product setup was cancelled", kExitCancelled);
+    e.UnloadSetupData();
+    return code;
+  }
+  if (NamesPackage(propIni)) {
+    int code = InstallPackageProduct(e, propIni, statusFile, product);
     e.UnloadSetupData();
     return code;
   }

@@ -13,6 +13,7 @@
 #include "engine/Text.h"
 #include "engine/UserQuestions.h"
 #include "install/ConfigFile.h"
+#include "install/PackageDetection.h"
 #include "install/SetupLookup.h"
 #include "install/SystemIntegration.h"
 #include "mif/StatusFiles.h"
@@ -122,6 +123,11 @@ std::string ProductRootFeature(const std::string& propIni) {
 int IsProductInstalled(const std::string& propIni) {
   try {
     LogLine("Is the Component " + propIni + " already installed?");
+    // A package product is asked through its own registration, whatever its install type.
+    if (std::optional<int> packageState = PackageInstallState(propIni)) {
+      LogLine("   - " + std::to_string(*packageState));
+      return *packageState;
+    }
     unsigned long state = 0;
     switch (ParseInstallKind(DescriptionValue(propIni, "InstallType"))) {
       case InstallKind::InstallationLibrary:

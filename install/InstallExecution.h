@@ -7,6 +7,8 @@
 class CSetup;
 
 // The product's installation state as its library reports it; -1 on any failure. A product
+// whose description names a package (Package=) is asked through the package's own registration
+// instead (PackageInstallState). A product
 // started as a plain program ("EXEInstall") has no library to ask: the answer is then 0, "not
 // installed", so that a script installs it; any other install type answers 0 likewise.
 int IsProductInstalled(const std::string& propIni);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and running Tessaro needs on Debian, when it is missing:
 # the MinGW-w64 cross compilers, a native C++ compiler for the build's own tools, Wine with its
-# 32-bit part, Xvfb, CMake, Ninja, GoogleTest sources, ccache; with the argument "gallery" also ImageMagick
-# for scripts/gallery.sh.
+# 32-bit part, Xvfb, CMake, Ninja, GoogleTest sources, ccache, the package tools the build makes the
+# sample suite's packages with (wixl for Windows Installer packages, makensis for NSIS setups); with
+# the argument "gallery" also ImageMagick for scripts/gallery.sh.
 set -euo pipefail
 
 missing=()
@@ -22,6 +23,9 @@ have ninja || missing+=(ninja-build)
 have python3 || missing+=(python3)
 # Compiler output cached across runs of the test command.
 have ccache || missing+=(ccache)
+# The sample suite's package products and the package tests.
+have wixl || missing+=(wixl)
+have makensis || missing+=(nsis)
 # The gallery turns its pictures into PNG.
 if [ "${1:-}" = gallery ]; then
   [ -x /usr/bin/convert ] || missing+=(imagemagick)

@@ -63,4 +63,12 @@ echo "== Programs and Features entry of the suite (its UninstallString removes i
 { "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvant Suite CORVANT SOFTWARE' /s 2>/dev/null ||
   "$wine" reg query 'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Corvant Suite CORVANT SOFTWARE' /s 2>/dev/null ||
   echo "  (no entry: nothing was installed, or the run failed before its records were complete)"; } | tr -d '\r' | sed '/^$/d; s/^/  /'
+echo "== Programs and Features entries of the package products (their own installers wrote them):"
+for view in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+            'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do
+  for key in 'CorvantViewer' '{6E1B0C2A-4F7D-4B8E-9C3A-1D2E3F405A61}'; do
+    { "$wine" reg query "$view\\$key" 2>/dev/null || true; } | tr -d '\r' |
+      grep -E '^HKEY|DisplayName|DisplayVersion|InstallLocation|UninstallString|WindowsInstaller' | sed 's/^/  /' || true
+  done
+done
 exit "$status"

@@ -10,6 +10,7 @@
 #include <functional>
 #include <thread>
 
+#include "engine/PackageIdentity.h"
 #include "engine/Paths.h"
 #include "engine/Win32Handles.h"
 #include "support/PageDriver.h"
@@ -32,20 +33,87 @@ std::string SharedFolder() {
       "Corvant Shared");
 }
 
+// Takes the package product of a description off the machine, whatever a test left: Windows
+// Installer forgets the MSI product; a setup program's Programs and Features entry is deleted
+// (its files lie below the test's own folders).
+void ForgetPackageProduct(const std::string& propIni) {
+  PackageDescription package = ReadPackageDescription(propIni);
+  std::string problem, productCode;
+  if (package.kind == PackageKind::Msi) productCode = PackageProductCode(package, problem);
+  if (!productCode.empty() && IsMsiProductInstalled(productCode)) {
+    // A package that schedules a restart does so on its removal too (3010).
+    int code = RunProgram("msiexec /x " + productCode + " /qn /norestart");
+    EXPECT_TRUE(code == 0 || code == 3010) << productCode << " " << code;
+  }
+  if (package.kind == PackageKind::Exe && !package.uninstallKey.empty()) {
+    EXPECT_TRUE(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, std::string(kUninstallRoot) + "\\" + package.uninstallKey));
+  }
+}
+
+// A text value of a Programs and Features entry, in the registry view that holds the entry.
+std::string UninstallEntryValue(const std::string& name, const char* value) {
+  unsigned long view = UninstallEntryView(name);
+  if (!view) return "(no entry " + name + ")";
+  UniqueRegKey key = OpenRegKey(HKEY_LOCAL_MACHINE, std::string(kUninstallRoot) + "\\" + name, KEY_READ | view);
+  char text[1024] = {};
+  DWORD size = sizeof text - 1, type = 0;
+  if (!key || RegQueryValueExA(key.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
+    return "(no value " + std::string(value) + ")";
+  if (type == REG_DWORD) return std::to_string(*reinterpret_cast<DWORD*>(text));
+  return text;
+}
+
+const char kNotesProductCode[] = "{6E1B0C2A-4F7D-4B8E-9C3A-1D2E3F405A61}";
+// The CD folders that hold each package product's description: the copy on CD 1 that the suite
+// loads, and the one beside the product's package.
+const char* const kNotesFolders[] = {"CD1\\Notes", "CD2\\Notes"};
+const char* const kViewerFolders[] = {"CD1\\Viewer", "CD3\\Viewer"};
+
+// Whether a line holds the text: the log indents what the product runs write.
+bool AnyLineHas(const std::vector<std::string>& lines, const std::string& text) {
+  return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
 class SampleSuiteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    CleanCorvantRegistry();
     CopyTree(JoinPath(BuildDirectory(), "samples"), cds.Path());
+    CleanMachine();
     root = cds / "installed";
     common = SharedFolder();
     RemoveTree(common);
   }
   void TearDown() override {
-    CleanCorvantRegistry();
+    CleanMachine();
     RemoveTree(common);
     static_cast<void>(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"));
     for (const char* entry : {kEntryKey, kToolsEntryKey}) static_cast<void>(DeleteRegKeyTree(HKEY_LOCAL_MACHINE, entry));
+  }
+
+  // The suite's records and its package products off the machine.
+  void CleanMachine() {
+    CleanCorvantRegistry();
+    // A test may have removed the CDs or changed the packages on them: the build's samples and the
+    // test's CDs name every package a test installs.
+    for (const std::string& suite : {JoinPath(BuildDirectory(), "samples"), cds.Path()})
+      for (const auto* folders : {kNotesFolders, kViewerFolders})
+        for (int cd = 0; cd < 2; ++cd) ForgetPackageProduct(JoinPath(JoinPath(suite, folders[cd]), "prop.ini"));
+  }
+
+  // A package product runs the fixture package `fixture` instead of its own; `mainLines` are added
+  // to its description.
+  void PackageProductRuns(const char* const (&folders)[2], const std::string& fixture, const std::string& mainLines = "") {
+    for (const char* folder : folders) {
+      std::string product = cds / folder;
+      std::string description = ReadTextFile(JoinPath(product, "prop.ini"));
+      size_t package = description.find("\nPackage=");
+      ASSERT_NE(package, std::string::npos);
+      size_t end = description.find('\n', package + 1);
+      description.replace(package + 1, end - package - 1, "Package=" + fixture);
+      description.insert(description.find('\n', description.find("[Main]")) + 1, mainLines);
+      WritePropIni(JoinPath(product, "prop.ini"), description);
+      CopyFileTo(FixturePath(fixture), JoinPath(product, fixture));
+    }
   }
 
   // The sample's unattended parameters with a log and a root directory of the test's own.
@@ -149,6 +217,15 @@ TEST_F(SampleSuiteTest, InstallsTheThreeCdSuiteUnattended) {
   EXPECT_TRUE(FileExists(root + "\\Data\\service.txt"));
   EXPECT_TRUE(FileExists(root + "\\Archive\\archive.txt"));
   EXPECT_TRUE(FileExists(common + "\\runtime.txt"));
+  // The package products were installed by their own installers into the directories the suite
+  // chose, and registered themselves as Windows programs do.
+  EXPECT_TRUE(FileExists(root + "\\Notes\\notes.txt"));
+  EXPECT_TRUE(FileExists(root + "\\Viewer\\viewer.txt"));
+  EXPECT_TRUE(IsMsiProductInstalled(kNotesProductCode));
+  EXPECT_EQ(UninstallEntryValue(kNotesProductCode, "DisplayName"), "Corvant Notes");
+  EXPECT_EQ(UninstallEntryValue(kNotesProductCode, "WindowsInstaller"), "1");
+  EXPECT_EQ(UninstallEntryValue("CorvantViewer", "DisplayName"), "Corvant Viewer");
+  EXPECT_EQ(UninstallEntryValue("CorvantViewer", "InstallLocation"), root + "\\Viewer");
 
   // The records the next run reads.
   const char* setupKey = "Software\\Corvant\\Setup";
@@ -164,6 +241,8 @@ TEST_F(SampleSuiteTest, InstallsTheThreeCdSuiteUnattended) {
   EXPECT_EQ(Installed(uninstall + "REPORTS.ini", "REPORTS_VIEWER"), "2.1");
   EXPECT_EQ(Installed(uninstall + "DATA.ini", "DATA_SERVICE"), "3.0");
   EXPECT_EQ(Installed(uninstall + "ARCHIVE.ini", "ARCHIVE"), "1.2");
+  EXPECT_EQ(Installed(uninstall + "NOTES.ini", "NOTES"), "1.4");
+  EXPECT_EQ(Installed(uninstall + "VIEWER.ini", "VIEWER"), "2.0");
   char core[64] = {};
   GetPrivateProfileStringA("Core Components Installed", "SHAREDRT", "", core, sizeof core,
                            (uninstall + "Corvant Common.ini").c_str());
@@ -181,27 +260,58 @@ TEST_F(SampleSuiteTest, InstallsTheThreeCdSuiteUnattended) {
   EXPECT_TRUE(ContainsLine(lines, "--- First-Time Install of Corvant Products ---"));
   // No password in clear anywhere in the log.
   EXPECT_EQ(ReadTextFile(log()).find("Sample-Secret-1"), std::string::npos);
+  // The log names each package, its command line and its exit code; the Windows Installer log
+  // lies beside the suite's.
+  std::string notesMsi = JoinPath(cds / "CD2\\Notes", "notes.msi");
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  std::string msiexec = JoinPath(system, "msiexec.exe");
+  EXPECT_TRUE(AnyLineHas(lines, "Package notes.msi: \"" + msiexec + "\" /i \"" +
+                                      notesMsi + "\" /qn /norestart INSTALLDIR=\"" + root + "\\Notes\" /l*v \"" +
+                                      (cds / "notes-install.log") + "\""));
+  EXPECT_TRUE(AnyLineHas(lines, "Package viewer-setup.exe: \"" + JoinPath(cds / "CD3\\Viewer", "viewer-setup.exe") +
+                                      "\" /S /D=" + root + "\\Viewer"));
+  EXPECT_TRUE(FileExists(cds / "notes-install.log"));
+  auto countLines = [&](const std::string& text) {
+    size_t count = 0;
+    for (const std::string& line : ReadLines(log())) count += line.find(text) != std::string::npos;
+    return count;
+  };
+  EXPECT_EQ(countLines("Package notes.msi ended with exit code 0"), 1u);
+  EXPECT_EQ(countLines("Package viewer-setup.exe ended with exit code 0"), 1u);
 
-  // A second run finds what the first installed.
+  // A second run finds what the first installed; the package products' own registrations say
+  // they are there, and their installers do not run again.
   ASSERT_EQ(RunHost(Parameters("second.ini"), &console), 0) << console;
-  bool reinstall = false;
-  for (const std::string& line : ReadLines(log()))
-    if (line.find("--- Reinstall ---") != std::string::npos) reinstall = true;
-  EXPECT_TRUE(reinstall);
+  EXPECT_TRUE(AnyLineHas(ReadLines(log()), "--- Reinstall ---"));
+  EXPECT_TRUE(AnyLineHas(SplitLines(console), "TessaroSetup: [4 of 6] NOTES: already installed in 0 s")) << console;
+  EXPECT_TRUE(AnyLineHas(SplitLines(console), "TessaroSetup: [6 of 6] VIEWER: already installed in 0 s")) << console;
+  EXPECT_TRUE(AnyLineHas(ReadLines(log()), "Package notes.msi: Windows Installer product " +
+                                                 std::string(kNotesProductCode) + " is installed"));
+  EXPECT_EQ(countLines("Package notes.msi ended with exit code"), 1u);
+  EXPECT_EQ(countLines("Package viewer-setup.exe ended with exit code"), 1u);
 }
 
-TEST_F(SampleSuiteTest, AFailedProductIsMarkedAndTheRestStillInstalls) {
-  RemoveTree(cds / "CD3\\Data\\payload");
+TEST_F(SampleSuiteTest, APackageThatFailsFailsItsProductWithItsExitCodeInTheLog) {
+  // Windows Installer refuses the Notes package (its launch condition fails, 1603); the Viewer's
+  // setup program ends with exit code 3.
+  PackageProductRuns(kNotesFolders, "refusing.msi");
+  PackageProductRuns(kViewerFolders, "exit3.exe");
   std::string console;
-  EXPECT_EQ(RunHost(Parameters("broken.ini"), &console), 1603) << console;
-  EXPECT_NE(console.find("failed: DATA"), std::string::npos) << console;
-  EXPECT_TRUE(FileExists(root + "\\Reports\\viewer.txt"));
-  EXPECT_TRUE(FileExists(root + "\\Archive\\archive.txt"));
-  EXPECT_FALSE(FileExists(root + "\\Data\\engine.txt"));
-  bool errorLine = false;
-  for (const std::string& line : ReadLines(log()))
-    if (line.find("*** Error") != std::string::npos) errorLine = true;
-  EXPECT_TRUE(errorLine);
+  EXPECT_EQ(RunHost(Parameters("failing.ini"), &console), 1603) << console;
+  EXPECT_TRUE(AnyLineHas(SplitLines(console), "TessaroSetup: CORVANT SOFTWARE: installed: SHAREDRT,REPORTS,ARCHIVE,DATA; "
+                               "failed: NOTES,VIEWER"))
+      << console;
+  std::vector<std::string> lines = ReadLines(log());
+  std::string msiLog = cds / "refusing-install.log";
+  EXPECT_TRUE(AnyLineHas(lines, "Package refusing.msi ended with exit code 1603"));
+  EXPECT_TRUE(AnyLineHas(lines, "Product Corvant Notes: package Failed (exit code 1603; log: " + msiLog + ")"));
+  EXPECT_TRUE(FileExists(msiLog));
+  EXPECT_TRUE(AnyLineHas(lines, "Package exit3.exe ended with exit code 3"));
+  EXPECT_TRUE(AnyLineHas(lines, "Product Corvant Viewer: package Failed (exit code 3)"));
+  // A failed package product is not recorded as installed.
+  EXPECT_FALSE(FileExists(root + "\\setup\\uninstall\\NOTES.ini"));
+  EXPECT_FALSE(FileExists(root + "\\setup\\uninstall\\VIEWER.ini"));
 }
 
 TEST_F(SampleSuiteTest, ARecordedRunReplaysUnattendedToTheSameRecordsAndFiles) {
@@ -225,7 +335,8 @@ TEST_F(SampleSuiteTest, ARecordedRunReplaysUnattendedToTheSameRecordsAndFiles) {
   for (const std::string& line :
        {std::string("[Main]\n"), std::string("\nUnattended=YES\n"), std::string("\nSetupType=SERVER\n"),
         std::string("\nFolder=Corvant Sample Suite\n"), std::string("\nServerActive=0\n"),
-        std::string("\nFeature0=ARCHIVE;YES\n"), std::string("\nFeature4=REPORTS;YES\n"),
+        std::string("\nFeature0=ARCHIVE;YES\n"), std::string("\nFeature4=NOTES;YES\n"),
+        std::string("\nFeature5=REPORTS;YES\n"), std::string("\nFeature8=VIEWER;YES\n"),
         std::string("\nAppendToLog=" + log() + "\n"), std::string("\n[Targets]\nTarget0=CORVAROOT;" + root + "\n"),
         std::string("\n;   DATASVC;svc_data;\n")})
     EXPECT_NE(recorded.find(line), std::string::npos) << line << "\n" << recorded;
@@ -239,7 +350,7 @@ TEST_F(SampleSuiteTest, ARecordedRunReplaysUnattendedToTheSameRecordsAndFiles) {
   ASSERT_FALSE(files.empty());
 
   // A clean machine, and the answers file filled in as its comment asks.
-  CleanCorvantRegistry();
+  CleanMachine();
   RemoveTree(root);
   RemoveTree(common);
   size_t main = recorded.find("[Main]\n") + 7;
@@ -580,8 +691,8 @@ TEST_F(SampleSuiteTest, AnUnattendedRunWhoseCdNeverComesFailsAndSaysWhichCd) {
   RemoveTree(cds / "CD3");
   std::string console;
   EXPECT_EQ(RunHost(Parameters("no-cd3.ini"), &console), 1603) << console;
-  EXPECT_TRUE(HasLine(console, "TessaroSetup: CORVANT SOFTWARE: installed: SHAREDRT,REPORTS,ARCHIVE; failed: ; "
-                               "not installed: DATA"))
+  EXPECT_TRUE(HasLine(console, "TessaroSetup: CORVANT SOFTWARE: installed: SHAREDRT,REPORTS,ARCHIVE,NOTES; failed: ; "
+                               "not installed: DATA,VIEWER"))
       << console;
   EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code 1603: failed")) << console;
   EXPECT_EQ(console.find("cancelled"), std::string::npos) << console;
@@ -590,8 +701,8 @@ TEST_F(SampleSuiteTest, AnUnattendedRunWhoseCdNeverComesFailsAndSaysWhichCd) {
       << logged;
   EXPECT_NE(logged.find("TessaroSetup exit code 1603: failed"), std::string::npos);
   // The administrator watching the console saw each setup start and end, with its place.
-  EXPECT_NE(console.find("TessaroSetup: [1 of 4] SHAREDRT ("), std::string::npos) << console;
-  EXPECT_NE(console.find("TessaroSetup: [3 of 4] ARCHIVE: installed in "), std::string::npos) << console;
+  EXPECT_NE(console.find("TessaroSetup: [1 of 6] SHAREDRT ("), std::string::npos) << console;
+  EXPECT_NE(console.find("TessaroSetup: [3 of 6] ARCHIVE: installed in "), std::string::npos) << console;
 }
 
 TEST_F(SampleSuiteTest, APendingRestartIsReportedAndStartedUnattendedOnlyWithEnableReboot) {
@@ -653,7 +764,7 @@ TEST_F(SampleSuiteTest, TheCompletionPageAnswerDecidesTheRestart) {
     std::string installedRoot = ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Corvant\\Setup", "CORVAROOTdir");
     ASSERT_FALSE(installedRoot.empty());
     EXPECT_EQ(Installed(installedRoot + "\\setup\\uninstall\\DATA.ini", "DATA_SERVICE"), "3.0");
-    CleanCorvantRegistry();
+    CleanMachine();
     RemoveTree(installedRoot);
     RemoveTree(common);
   }
@@ -713,7 +824,7 @@ TEST_F(SampleSuiteTest, AnInstallCutOffAfterAnyProductConvergesWhenRunAgain) {
   ASSERT_FALSE(whole.empty());
   for (int cutAfter : {1, 2, 3}) {
     SCOPED_TRACE(cutAfter);
-    CleanCorvantRegistry();
+    CleanMachine();
     RemoveTree(root);
     RemoveTree(common);
     std::string params = Parameters("cut" + std::to_string(cutAfter) + ".ini");
@@ -721,7 +832,7 @@ TEST_F(SampleSuiteTest, AnInstallCutOffAfterAnyProductConvergesWhenRunAgain) {
     std::thread host([&] { RunProgram("\"" + JoinPath(cds / "CD1\\master", "TessaroSetup.exe") + "\" config=\"" +
                                           params + "\"", output, 600000); });
     // The power goes when the setup at that place has ended.
-    std::string ended = "TessaroSetup: [" + std::to_string(cutAfter) + " of 4] ";
+    std::string ended = "TessaroSetup: [" + std::to_string(cutAfter) + " of 6] ";
     bool seen = WaitUntil(
         [&] {
           for (const std::string& line : SplitLines(ReadTextFile(output)))
@@ -754,6 +865,36 @@ TEST_F(SampleSuiteTest, RecordsThatCannotBeWrittenFailTheRunAndTheSummaryNamesTh
   EXPECT_NE(summary.find(",TS_KeepForMaintenance failed"), std::string::npos) << console;
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
   EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code 1603: failed")) << console;
+}
+
+TEST_F(SampleSuiteTest, AnMsiThatAsksForARestartMakesTheSuiteAnswer3010AndPasswordsStayMasked) {
+  // The Notes package schedules a restart; a property that carries a password is passed to it.
+  PackageProductRuns(kNotesFolders, "restart.msi", "PackageProperties=INSTALLDIR=%NOTESDIR%;SERVICEPASSWORD=Package-Secret-2\r\n");
+  NoRestart seam;
+  std::string console;
+  EXPECT_EQ(RunHost(Parameters("restart.ini"), &console), 3010) << console;
+  EXPECT_TRUE(AnyLineHas(SplitLines(console), "TessaroSetup: exit code 3010: success, a restart is needed and was not done")) << console;
+  std::vector<std::string> lines = ReadLines(log());
+  EXPECT_TRUE(AnyLineHas(lines, "Package restart.msi ended with exit code 3010"));
+  EXPECT_TRUE(AnyLineHas(lines, "Setup NOTES asks for a restart"));
+  EXPECT_TRUE(FileExists(root + "\\Notes\\restart.txt"));
+  std::string logged = ReadTextFile(log());
+  EXPECT_EQ(logged.find("Package-Secret-2"), std::string::npos);
+  EXPECT_NE(logged.find(" SERVICEPASSWORD=********"), std::string::npos);
+}
+
+TEST_F(SampleSuiteTest, AFailedProductIsMarkedAndTheRestStillInstalls) {
+  RemoveTree(cds / "CD3\\Data\\payload");
+  std::string console;
+  EXPECT_EQ(RunHost(Parameters("broken.ini"), &console), 1603) << console;
+  EXPECT_NE(console.find("failed: DATA"), std::string::npos) << console;
+  EXPECT_TRUE(FileExists(root + "\\Reports\\viewer.txt"));
+  EXPECT_TRUE(FileExists(root + "\\Archive\\archive.txt"));
+  EXPECT_FALSE(FileExists(root + "\\Data\\engine.txt"));
+  bool errorLine = false;
+  for (const std::string& line : ReadLines(log()))
+    if (line.find("*** Error") != std::string::npos) errorLine = true;
+  EXPECT_TRUE(errorLine);
 }
 
 // ---- Removal: what Programs and Features, a deployment tool and a user at the add/remove page see ----
@@ -833,6 +974,8 @@ class SuiteRemovalTest : public SampleSuiteTest {
       {"REPORTS", {"Reports\\viewer.txt", "Reports\\designer.txt"}},
       {"DATA", {"Data\\engine.txt", "Data\\service.txt"}},
       {"ARCHIVE", {"Archive\\archive.txt"}},
+      {"NOTES", {"Notes\\notes.txt"}},
+      {"VIEWER", {"Viewer\\viewer.txt"}},
   };
 };
 
@@ -859,7 +1002,9 @@ TEST_F(SuiteRemovalTest, TheQuietUninstallStringRemovesEverythingWithoutTheCdsAn
   for (const char* file : {"master\\TessaroSetup.exe", "master\\Tessaro.dll", "master\\prop.ini", "master\\license.txt",
                            "Reports\\prop.ini", "Reports\\TessaroSetup.exe", "Reports\\Tessaro.dll", "Data\\prop.ini",
                            "Data\\TessaroSetup.exe", "Archive\\prop.ini", "Archive\\archive_inf.dll",
-                           "Archive\\archive.inf", "Core\\SHAREDRT\\prop.ini", "Core\\SHAREDRT\\TessaroSetup.exe"})
+                           "Archive\\archive.inf", "Core\\SHAREDRT\\prop.ini", "Core\\SHAREDRT\\TessaroSetup.exe",
+                           "Notes\\prop.ini", "Notes\\TessaroSetup.exe", "Notes\\notes.msi", "Viewer\\prop.ini",
+                           "Viewer\\TessaroSetup.exe"})
     EXPECT_TRUE(FileExists(JoinPath(Maintenance(), file))) << file;
   EXPECT_FALSE(PathExists(Maintenance() + "\\Reports\\payload"));
 
@@ -871,17 +1016,31 @@ TEST_F(SuiteRemovalTest, TheQuietUninstallStringRemovesEverythingWithoutTheCdsAn
   EXPECT_EQ(RunQuietUninstallString(&console, &output), 0) << console << ReadTextFile(removalLog);
   // One line per setup on the console, products before the runtime they need.
   for (const char* line : {"] REPORTS (Corvant Reports): removed in ", "] DATA (Corvant Data Server): removed in ",
-                           "] ARCHIVE (Corvant Archive): removed in ", "[4 of 4] SHAREDRT (Corvant Shared Runtime): removed in "})
+                           "] ARCHIVE (Corvant Archive): removed in ", "] NOTES (Corvant Notes): removed in ",
+                           "] VIEWER (Corvant Viewer): removed in ", "[6 of 6] SHAREDRT (Corvant Shared Runtime): removed in "})
     EXPECT_NE(console.find(line), std::string::npos) << line << "\n" << console;
   EXPECT_TRUE(HasLine(console, "TessaroSetup: exit code 0: success")) << console;
   std::string summary;
   for (const std::string& line : SplitLines(console))
     if (line.rfind("TessaroSetup: CORVANT SOFTWARE: removed: ", 0) == 0) summary = line;
-  for (const char* id : {"REPORTS", "DATA", "ARCHIVE", "SHAREDRT"}) EXPECT_NE(summary.find(id), std::string::npos) << console;
+  for (const char* id : {"REPORTS", "DATA", "ARCHIVE", "NOTES", "VIEWER", "SHAREDRT"})
+    EXPECT_NE(summary.find(id), std::string::npos) << console;
   EXPECT_EQ(summary.find("failed"), std::string::npos) << console;
   // The removal's log, in the install's format, in %TEMP% since nothing named another.
   std::vector<std::string> logged = ReadLines(removalLog);
   EXPECT_TRUE(ContainsLine(logged, "TessaroSetup " + summary.substr(std::string("TessaroSetup: ").size()))) << removalLog;
+  // The package products were removed by their own uninstallers: Windows Installer with the
+  // ProductCode read from the package kept for maintenance, the setup program's registered one.
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  EXPECT_TRUE(AnyLineHas(logged, "Package notes.msi: \"" + JoinPath(system, "msiexec.exe") + "\" /x " +
+                                     std::string(kNotesProductCode) + " /qn /norestart INSTALLDIR=\"" + root + "\\Notes\" /l*v "));
+  EXPECT_TRUE(AnyLineHas(logged, "Package viewer-setup.exe: \"" + root + "\\Viewer\\uninstall.exe\" /S _?=" + root +
+                                     "\\Viewer"));
+  EXPECT_TRUE(AnyLineHas(logged, "Deleted the uninstaller left behind: " + root + "\\Viewer\\uninstall.exe"));
+  EXPECT_FALSE(IsMsiProductInstalled(kNotesProductCode));
+  EXPECT_EQ(UninstallEntryView(kNotesProductCode), 0u);
+  EXPECT_EQ(UninstallEntryView("CorvantViewer"), 0u);
   static_cast<void>(DeleteFileA(removalLog.c_str()));
   ExpectNothingLeft(console);
 
@@ -948,7 +1107,7 @@ TEST_F(SuiteRemovalTest, ARemovalCutOffAfterTheFirstProductFinishesWhenStartedAg
   bool seen = WaitUntil(
       [&] {
         for (const std::string& line : SplitLines(ReadTextFile(output)))
-          if (line.rfind("TessaroSetup: [1 of 4] ", 0) == 0 && line.find(": removed in ") != std::string::npos) return true;
+          if (line.rfind("TessaroSetup: [1 of 6] ", 0) == 0 && line.find(": removed in ") != std::string::npos) return true;
         return false;
       },
       300000);

@@ -409,3 +409,47 @@ TEST_F(InstallExecutionTest, AnInstallationLibraryThatIsMissingOrIncompleteIsRep
   EXPECT_EQ(shown[2].text, "Unable to load " + (other / "missing\\gone.dll"));
   EXPECT_EQ(shown[3].text, "AlreadyInstalled function not found in " + (other / "noentry\\lib.dll"));
 }
+
+TEST_F(InstallExecutionTest, APackageProductIsAskedThroughItsOwnRegistration) {
+  Load({});
+  ScratchDirectory other("packages");
+  // A setup program's entry, written in the 32-bit view as a 32-bit setup program writes it.
+  const std::string entry = "TessaroTestPackage" + FreshId("");
+  const std::string entryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry;
+  HKEY created = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, entryKey.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY, nullptr,
+                            &created, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(created);
+  CopyFileTo(FixturePath("restart.msi"), other / "frommsi\\restart.msi");
+  struct Case {
+    const char* folder;
+    std::string mainLines;
+    int state;
+    std::string logLine;
+  };
+  const Case cases[] = {
+      {"exe-registered", "Package=setup.exe\r\nPackageUninstallKey=" + entry + "\r\n", 2,
+       "Package setup.exe: Programs and Features entry " + entry + " exists"},
+      {"exe-absent", "Package=setup.exe\r\nPackageType=EXE\r\nPackageUninstallKey=" + entry + "Gone\r\n", 0,
+       "Package setup.exe: Programs and Features entry " + entry + "Gone does not exist"},
+      {"exe-unnamed", "Package=setup.exe\r\n", -1,
+       "*** Package setup.exe: the description names no PackageUninstallKey to tell whether it is installed"},
+      {"msi-code", "Package=notes.msi\r\nPackageProductCode={0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0}\r\n", 0,
+       "Package notes.msi: Windows Installer product {0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0} is not installed"},
+      {"frommsi", "Package=restart.msi\r\n", 0,
+       "Package restart.msi: Windows Installer product {B2E1C3D4-7C8B-4F69-8E12-3D4C5B6A7F81} is not installed"},
+      {"msi-missing", "Package=gone.msi\r\nPackageType=MSI\r\n", -1, "*** Package gone.msi: cannot open the package "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    // The install type does not matter: the package's registration answers.
+    std::string propIni = other / (std::string(c.folder) + "\\prop.ini");
+    WriteTextFile(propIni, "[Main]\r\nInstallType=ISInstall\r\n" + c.mainLines);
+    EXPECT_EQ(IsInstalled(propIni), c.state);
+    std::vector<std::string> log = LogLines(suite.Log());
+    EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const std::string& line) { return line.find(c.logLine) != std::string::npos; }))
+        << c.logLine << "\n" << ReadTextFile(suite.Log());
+  }
+  EXPECT_EQ(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, entryKey.c_str(), KEY_WOW64_32KEY, 0), ERROR_SUCCESS);
+}

@@ -65,8 +65,8 @@ TEST_F(AuthoringToolTest, PlanShowsTheCdOrderSelectionSpaceAndTargets) {
   EXPECT_TRUE(Has(out, "Setup type: SERVER")) << out;
   EXPECT_TRUE(Has(out, "      DATA_SERVICE (Data Service)")) << out;
   EXPECT_TRUE(Has(out, "  CD1 \"Corvant Sample Suite CD 1\": SHAREDRT (core) REPORTS")) << out;
-  EXPECT_TRUE(Has(out, "\": DATA\n") || Has(out, "\": DATA\r\n")) << out;
-  EXPECT_TRUE(Has(out, "\": ARCHIVE")) << out;
+  EXPECT_TRUE(Has(out, "\": DATA VIEWER\n") || Has(out, "\": DATA VIEWER\r\n")) << out;
+  EXPECT_TRUE(Has(out, "\": ARCHIVE NOTES")) << out;
   EXPECT_TRUE(Has(out, "Disk space per drive:")) << out;
   EXPECT_TRUE(Has(out, "  DATASTORE = ")) << out;
   EXPECT_FALSE(Has(out, "never handed out")) << out;
