@@ -1169,13 +1169,15 @@ TEST_F(SuiteRemovalTest, UninstallOnTheAddRemovePageAsksThenShowsWhatWasRemoved)
   EXPECT_EQ(code, 0) << console << ErrorLines(log());
   EXPECT_EQ(question, "Do you want to remove Corvant Sample Suite and all of its products from this computer?");
   EXPECT_EQ(detail,
-            "These will be removed: Corvant Data Server, Corvant Archive, Corvant Reports, Corvant Shared Runtime.")
+            "These will be removed: Corvant Viewer, Corvant Data Server, Corvant Notes, Corvant Archive, Corvant Reports, "
+            "Corvant Shared Runtime.")
       << "(products in the reverse of their install order, then the runtime)";
   EXPECT_EQ(yes, "&Yes, remove it");
   EXPECT_EQ(no, "&No, keep it");
   EXPECT_EQ(completion, "Corvant Sample Suite was removed from your computer.");
   EXPECT_NE(completionDetail.find("Removed: "), std::string::npos);
-  for (const char* name : {"Corvant Reports", "Corvant Archive", "Corvant Data Server", "Corvant Shared Runtime"})
+  for (const char* name : {"Corvant Reports", "Corvant Archive", "Corvant Data Server", "Corvant Shared Runtime",
+                           "Corvant Notes", "Corvant Viewer"})
     EXPECT_NE(completionDetail.find(name), std::string::npos) << completionDetail;
   EXPECT_FALSE(backEnabled);
   // The run from the CD removed the maintenance folder whole, its own program is elsewhere.
