@@ -240,7 +240,8 @@ class SuiteRemover {
     if (!failedNames.empty()) text2 += "\nNot removed: " + JoinedNames(failedNames) + ". The log says why.";
     if (code == kExitRestartNeeded) text2 += "\nRestart your computer to complete the removal.";
     // Nothing is left to go back to: Next (or Cancel) closes the page.
-    e_.MessagePage("Removal Complete", text1.c_str(), text2.c_str(), 1, 0);
+    // Nothing is left to go back to or to cancel: Next closes the page.
+    e_.MessagePage("Removal Complete", text1.c_str(), text2.c_str(), 1 | 4, 0);
   }
 
   static std::string JoinedNames(const std::vector<std::string>& names) {

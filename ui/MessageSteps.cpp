@@ -32,15 +32,12 @@ PageButtons MessagePageButtons(int buttonMask) {
   PageButtons buttons;
   buttons.back = !(buttonMask & 1);
   buttons.next = !(buttonMask & 2);
-  return buttons;
-}
-
-PageButtons QuestionPageButtons(int buttonMask) {
-  PageButtons buttons = MessagePageButtons(buttonMask);
   // A page needs a way out: with Back and Next disabled, Cancel stays whatever the mask says.
   buttons.cancel = !(buttonMask & 4) || !(buttons.back || buttons.next);
   return buttons;
 }
+
+PageButtons QuestionPageButtons(int buttonMask) { return MessagePageButtons(buttonMask); }
 
 int RunAskYesNoStep(const std::string& caption, const std::string& text1, const std::string& text2,
                     const std::string& yesText, const std::string& noText, int& answer, int buttonMask) {

@@ -1132,7 +1132,7 @@ TEST_F(SuiteRemovalTest, UninstallOnTheAddRemovePageAsksThenShowsWhatWasRemoved)
   ASSERT_EQ(RunHost(Parameters("install.ini"), &console), 0) << console;
   // An attended run from CD 1 finds the suite installed; the user chooses to uninstall it.
   std::string question, detail, yes, no, completion, completionDetail;
-  bool backEnabled = true;
+  bool backEnabled = true, cancelEnabled = true;
   int code = RunHostAttended(
       AttendedParameters("attended.ini", ""),
       [&] {
@@ -1162,6 +1162,7 @@ TEST_F(SuiteRemovalTest, UninstallOnTheAddRemovePageAsksThenShowsWhatWasRemoved)
         completion = ItemText(done, IDC_TEXT1);
         completionDetail = ItemText(done, IDC_TEXT2);
         backEnabled = ItemEnabled(done, IDC_BACK);
+        cancelEnabled = ItemEnabled(done, IDCANCEL);
         SaveGalleryPicture(done, "2022-removal-complete");
         Click(done, IDOK);
       },
@@ -1180,6 +1181,7 @@ TEST_F(SuiteRemovalTest, UninstallOnTheAddRemovePageAsksThenShowsWhatWasRemoved)
                            "Corvant Notes", "Corvant Viewer"})
     EXPECT_NE(completionDetail.find(name), std::string::npos) << completionDetail;
   EXPECT_FALSE(backEnabled);
+  EXPECT_FALSE(cancelEnabled);
   // The run from the CD removed the maintenance folder whole, its own program is elsewhere.
   ExpectNothingLeft(console);
   // The removal logged into the install's log.

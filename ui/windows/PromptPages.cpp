@@ -20,6 +20,7 @@ void CMessageDlg::OnInit() {
   PageButtons buttons = MessagePageButtons(buttonMask_);
   Enable(IDC_BACK, buttons.back);
   Enable(IDOK, buttons.next);
+  Enable(IDCANCEL, buttons.cancel);
 }
 
 CAskYesNoDlg::CAskYesNoDlg(std::string caption, std::string text1, std::string text2, std::string yesText,
