@@ -34,6 +34,7 @@
   X(CommitFeatures, TSCommitFeatures)                         \
   X(RegisterTargets, TS_RegisterTargets)                      \
   X(GetCurrentCD, TS_GetCurrentCD)                            \
+  X(IdentifyCD, TS_IdentifyCD)                                \
   X(InitializeInstallControl, TS_InitializeInstallControl)    \
   X(GetNextCD, TS_GetNextCD)                                  \
   X(GetNextSetup, TS_GetNextSetup)                            \

@@ -19,20 +19,6 @@ constexpr DWORD kWindowStaysMs = 4 * 60 * 60 * 1000;
 // handed out the same setup again.
 enum class LoopEnd { Done, CdRefused, Stuck };
 
-// The CD ID a CD root names: the description the engine identifies a CD by.
-std::string CdIdOfRoot(const std::string& root) {
-  for (const char* candidate : {"prop.ini", "master\\prop.ini", "disk1\\prop.ini"}) {
-    std::string file = JoinDir(root, candidate);
-    if (!IsFile(file)) continue;
-    char value[512] = {};
-    GetPrivateProfileStringA("Main", "CD", "", value, sizeof value, file.c_str());
-    std::string id = value;
-    id = id.substr(0, id.find(';'));
-    return Upper(id.empty() ? "CORVANTCD" : id);
-  }
-  return std::string();
-}
-
 std::vector<std::string> SiblingDirectories(const std::string& root) {
   std::vector<std::string> found;
   std::string parent = ParentDir(root);
@@ -139,7 +125,9 @@ class SuiteInstaller {
       std::vector<std::string> roots = options_.cdRoots;
       for (const std::string& sibling : SiblingDirectories(currentRoot_)) roots.push_back(sibling);
       for (const std::string& root : roots) {
-        if (CdIdOfRoot(root) != Upper(wanted)) continue;
+        // Only the wanted CD is made current: making another one current would tell the user
+        // that it is the wrong CD.
+        if (Upper(Call(e_.IdentifyCD, root)) != Upper(wanted)) continue;
         std::string cd = Call(e_.GetCurrentCD, root);
         if (Upper(cd) == Upper(wanted)) {
           currentRoot_ = root;
