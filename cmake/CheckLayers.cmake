@@ -1,6 +1,8 @@
 cmake_minimum_required(VERSION 3.20)
 # The engine's folders form layers; an #include may point only to the folder's own layer or
 # below it:  exports -> install, ui -> filters, state, mif -> model -> engine.
+# The setup host stands outside them: it calls the engine through its exports only, so host/
+# includes nothing of this tree but the public header and its own files.
 # Run as: cmake -DSOURCE_DIR=<source root> -P CheckLayers.cmake
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR is not set")
@@ -49,8 +51,19 @@ foreach(folder IN LISTS layered_folders)
   endforeach()
 endforeach()
 
+file(GLOB_RECURSE host_sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/host/*.h ${SOURCE_DIR}/host/*.cpp)
+foreach(source IN LISTS host_sources)
+  file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]+)\".*$" "\\1" included "${line}")
+    if(NOT included MATCHES "^(host/|include/tessaro\\.h$)")
+      list(APPEND violations "${source} -> ${included} (the host includes only include/tessaro.h and host/)")
+    endif()
+  endforeach()
+endforeach()
+
 if(violations)
   list(JOIN violations "\n  " text)
-  message(FATAL_ERROR "Includes that point to a higher layer:\n  ${text}")
+  message(FATAL_ERROR "Includes that break the layering:\n  ${text}")
 endif()
-message(STATUS "Every include points to its own layer or below")
+message(STATUS "Every include points to its own layer or below, and the host includes only the public header")

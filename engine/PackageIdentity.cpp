@@ -86,3 +86,35 @@ unsigned long UninstallEntryView(const std::string& name) {
   }
   return 0;
 }
+
+namespace {
+// A text value of the entry in the given view, environment variables expanded; empty when it is
+// not there or not text.
+std::string UninstallEntryText(const std::string& name, unsigned long view, const char* value) {
+  HKEY raw = nullptr;
+  std::string key = std::string(kUninstallRoot) + "\\" + name;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &raw) != ERROR_SUCCESS) return std::string();
+  UniqueRegKey opened(raw);
+  char text[2048] = {};
+  DWORD size = sizeof text - 1, type = 0;
+  if (RegQueryValueExA(opened.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return std::string();
+  if (type == REG_SZ) return text;
+  char expanded[2048] = {};
+  DWORD length = ExpandEnvironmentStringsA(text, expanded, sizeof expanded);
+  return length > 0 && length <= sizeof expanded ? std::string(expanded) : std::string(text);
+}
+}  // namespace
+
+std::string RegisteredUninstallCommand(const std::string& name, std::string& problem) {
+  unsigned long view = UninstallEntryView(name);
+  if (!view) {
+    problem = "no Programs and Features entry " + name;
+    return std::string();
+  }
+  std::string command = UninstallEntryText(name, view, "QuietUninstallString");
+  if (command.empty()) command = UninstallEntryText(name, view, "UninstallString");
+  if (command.empty()) problem = "its entry " + name + " names no uninstaller";
+  return command;
+}

@@ -32,3 +32,8 @@ constexpr char kUninstallRoot[] = "Software\\Microsoft\\Windows\\CurrentVersion\
 // The registry view flag (KEY_WOW64_64KEY or KEY_WOW64_32KEY) of the view that holds the entry,
 // or 0 when neither does.
 unsigned long UninstallEntryView(const std::string& name);
+
+// The command that removes what the Programs and Features entry `name` registers: its
+// QuietUninstallString, else its UninstallString, environment variables expanded. Empty when the
+// entry is not there or names neither; `problem` then says which.
+std::string RegisteredUninstallCommand(const std::string& name, std::string& problem);

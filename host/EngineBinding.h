@@ -50,6 +50,10 @@
   X(GetComponentName, TSGetComponentName)                     \
   X(IsInstalled, TS_IsInstalled)                              \
   X(DoInstall, TS_DoInstall)                                  \
+  X(GetPackage, TS_GetPackage)                                \
+  X(GetPackageIdentity, TS_GetPackageIdentity)                \
+  X(IsPackageInstalled, TS_IsPackageInstalled)                \
+  X(GetPackageUninstallCommand, TS_GetPackageUninstallCommand) \
   X(MIFError, TS_MIFError)                                    \
   X(MessagePage, TS_MessageBox)                               \
   X(ProgressDlgStart, TS_ProgressDlgStart)                    \

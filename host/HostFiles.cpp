@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "engine/Win32Handles.h"
+#include "host/HostHandles.h"
 #include "host/HostRun.h"
 
 namespace {

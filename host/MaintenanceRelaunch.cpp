@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/Win32Handles.h"
+#include "host/HostHandles.h"
 #include "host/HostFiles.h"
 #include "host/HostRun.h"
 

@@ -5,8 +5,7 @@
 #include <cctype>
 #include <vector>
 
-#include "engine/PackageIdentity.h"
-#include "engine/Win32Handles.h"
+#include "host/HostHandles.h"
 #include "host/HostRun.h"
 
 namespace {
@@ -19,6 +18,31 @@ std::string DescriptionValue(const std::string& propIni, const char* key) {
   char value[1024] = {};
   GetPrivateProfileStringA("Main", key, "", value, sizeof value, propIni.c_str());
   return value;
+}
+
+// The package a description names, as the engine reads it.
+struct Package {
+  int kind = TS_PACKAGE_NONE;  // TS_PACKAGE_*
+  std::string file;            // its full path
+};
+
+Package PackageOf(const EngineExports& e, const std::string& propIni) {
+  char file[TS_PATH_BUFFER_SIZE] = {};
+  int kind = e.GetPackage(propIni.c_str(), file);
+  return {kind, file};
+}
+
+// What identifies the package on the machine (the MSI's ProductCode, the setup program's
+// Programs and Features key); false with `problem` when it cannot be had.
+bool PackageIdentity(const EngineExports& e, const std::string& propIni, std::string& identity, std::string& problem) {
+  char out[TS_VALUE_BUFFER_SIZE] = {};
+  bool known = e.GetPackageIdentity(propIni.c_str(), out) == 0;
+  (known ? identity : problem) = out;
+  return known;
+}
+
+bool PackageInstalled(const EngineExports& e, const std::string& propIni) {
+  return e.IsPackageInstalled(propIni.c_str()) == 1;
 }
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -152,24 +176,6 @@ PackageOutcome Failed(const EngineExports& e, const std::string& message) {
   return {"Failed", message, kExitFailed};
 }
 
-// A text value of a Programs and Features entry in the given registry view, environment
-// variables expanded; empty when it is not there.
-std::string UninstallValue(const std::string& name, unsigned long view, const char* value) {
-  HKEY raw = nullptr;
-  std::string key = std::string(kUninstallRoot) + "\\" + name;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &raw) != ERROR_SUCCESS) return std::string();
-  UniqueRegKey opened(raw);
-  char text[2048] = {};
-  DWORD size = sizeof text - 1, type = 0;
-  if (RegQueryValueExA(opened.get(), value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return std::string();
-  if (type == REG_SZ) return text;
-  char expanded[2048] = {};
-  DWORD length = ExpandEnvironmentStringsA(text, expanded, sizeof expanded);
-  return length > 0 && length <= sizeof expanded ? std::string(expanded) : std::string(text);
-}
-
 // The program a registered command line starts: the quoted start, else up to ".exe".
 std::string ProgramOf(const std::string& commandLine) {
   if (!commandLine.empty() && commandLine[0] == '"') return commandLine.substr(1, commandLine.find('"', 1) - 1);
@@ -179,35 +185,37 @@ std::string ProgramOf(const std::string& commandLine) {
   return exe == std::string::npos ? commandLine.substr(0, commandLine.find(' ')) : commandLine.substr(0, exe + 4);
 }
 
-PackageOutcome InstallMsi(const EngineExports& e, const std::string& propIni, const PackageDescription& package) {
+PackageOutcome InstallMsi(const EngineExports& e, const std::string& propIni, const Package& package) {
   std::string log = PackageLogFile(e, package.file, "install");
   std::string command = Quoted(Msiexec()) + " /i " + Quoted(package.file) + " /qn /norestart" +
                         MsiProperties(e, DescriptionValue(propIni, "PackageProperties")) + " /l*v " + Quoted(log);
   PackageOutcome outcome = RunLogged(e, package.file, command, log);
   if (outcome.status != "Success") return outcome;
-  std::string problem, productCode = PackageProductCode(package, problem);
-  if (productCode.empty()) return Failed(e, "package " + FileName(package.file) + ": " + problem);
-  if (!IsMsiProductInstalled(productCode))
+  std::string productCode, problem;
+  if (!PackageIdentity(e, propIni, productCode, problem)) return Failed(e, "package " + FileName(package.file) + ": " + problem);
+  if (!PackageInstalled(e, propIni))
     return Failed(e, "package " + FileName(package.file) + " ended with success, but Windows Installer does not have " +
                          productCode + " installed; log: " + log);
   return outcome;
 }
 
-PackageOutcome InstallExe(const EngineExports& e, const std::string& propIni, const PackageDescription& package) {
+PackageOutcome InstallExe(const EngineExports& e, const std::string& propIni, const Package& package) {
   std::string command = Quoted(package.file);
   std::string arguments = Translated(e, DescriptionValue(propIni, "PackageCmdLine"));
   if (!arguments.empty()) command += " " + arguments;
   PackageOutcome outcome = RunLogged(e, package.file, command, std::string());
-  if (outcome.status == "Success" && !package.uninstallKey.empty() && !UninstallEntryView(package.uninstallKey))
+  // Without a PackageUninstallKey there is no entry to check the setup program's word against.
+  std::string uninstallKey, problem;
+  if (outcome.status == "Success" && PackageIdentity(e, propIni, uninstallKey, problem) && !PackageInstalled(e, propIni))
     return Failed(e, "package " + FileName(package.file) + " ended with success, but its Programs and Features entry " +
-                         package.uninstallKey + " is not there");
+                         uninstallKey + " is not there");
   return outcome;
 }
 
-PackageOutcome RemoveMsi(const EngineExports& e, const std::string& propIni, const PackageDescription& package) {
-  std::string problem, productCode = PackageProductCode(package, problem);
-  if (productCode.empty()) return Failed(e, "package " + FileName(package.file) + ": " + problem);
-  if (!IsMsiProductInstalled(productCode)) {
+PackageOutcome RemoveMsi(const EngineExports& e, const std::string& propIni, const Package& package) {
+  std::string productCode, problem;
+  if (!PackageIdentity(e, propIni, productCode, problem)) return Failed(e, "package " + FileName(package.file) + ": " + problem);
+  if (!PackageInstalled(e, propIni)) {
     e.AddToLog(("Package " + FileName(package.file) + ": " + productCode + " is not installed; nothing to remove").c_str());
     return {"Success", "", kExitSuccess};
   }
@@ -217,7 +225,7 @@ PackageOutcome RemoveMsi(const EngineExports& e, const std::string& propIni, con
   std::string command = Quoted(Msiexec()) + " /x " + productCode + " /qn /norestart" +
                         MsiProperties(e, DescriptionValue(propIni, "PackageProperties")) + " /l*v " + Quoted(log);
   PackageOutcome outcome = RunLogged(e, package.file, command, log);
-  if (outcome.status == "Success" && IsMsiProductInstalled(productCode))
+  if (outcome.status == "Success" && PackageInstalled(e, propIni))
     return Failed(e, "package " + FileName(package.file) + ": Windows Installer still has " + productCode +
                          " installed after its removal; log: " + log);
   return outcome;
@@ -239,26 +247,24 @@ void DeleteUninstallerLeftovers(const EngineExports& e, const std::string& unins
   e.AddToLog(("Deleted the uninstaller left behind: " + uninstaller).c_str());
 }
 
-PackageOutcome RemoveExe(const EngineExports& e, const std::string& propIni, const PackageDescription& package) {
-  std::string name = FileName(package.file);
-  if (package.uninstallKey.empty())
+PackageOutcome RemoveExe(const EngineExports& e, const std::string& propIni, const Package& package) {
+  std::string name = FileName(package.file), uninstallKey, problem;
+  if (!PackageIdentity(e, propIni, uninstallKey, problem))
     return Failed(e, "package " + name + ": the description names no PackageUninstallKey to remove it by");
-  unsigned long view = UninstallEntryView(package.uninstallKey);
-  if (!view) {
-    e.AddToLog(("Package " + name + ": no Programs and Features entry " + package.uninstallKey + "; nothing to remove").c_str());
+  if (!PackageInstalled(e, propIni)) {
+    e.AddToLog(("Package " + name + ": no Programs and Features entry " + uninstallKey + "; nothing to remove").c_str());
     return {"Success", "", kExitSuccess};
   }
-  std::string registered = UninstallValue(package.uninstallKey, view, "QuietUninstallString");
-  if (registered.empty()) registered = UninstallValue(package.uninstallKey, view, "UninstallString");
-  if (registered.empty())
-    return Failed(e, "package " + name + ": its entry " + package.uninstallKey + " names no uninstaller");
+  char registered[TS_COMMAND_BUFFER_SIZE] = {};
+  if (e.GetPackageUninstallCommand(propIni.c_str(), registered) != 0)
+    return Failed(e, "package " + name + ": " + registered);
   std::string uninstaller = ProgramOf(registered);
   std::string arguments = Translated(e, DescriptionValue(propIni, "PackageRemoveCmdLine"));
-  std::string command = arguments.empty() ? registered : Quoted(uninstaller) + " " + arguments;
+  std::string command = arguments.empty() ? std::string(registered) : Quoted(uninstaller) + " " + arguments;
   PackageOutcome outcome = RunLogged(e, package.file, command, std::string());
   if (outcome.status != "Success") return outcome;
-  if (UninstallEntryView(package.uninstallKey))
-    return Failed(e, "package " + name + ": its Programs and Features entry " + package.uninstallKey +
+  if (PackageInstalled(e, propIni))
+    return Failed(e, "package " + name + ": its Programs and Features entry " + uninstallKey +
                          " is still there after its uninstaller ended");
   DeleteUninstallerLeftovers(e, uninstaller);
   return outcome;
@@ -305,15 +311,17 @@ std::string MaskedCommandLine(const std::string& commandLine) {
   return masked + commandLine.substr(std::min(at, commandLine.size()));
 }
 
-bool NamesPackage(const std::string& propIni) { return ReadPackageDescription(propIni).kind != PackageKind::None; }
+bool NamesPackage(const EngineExports& e, const std::string& propIni) {
+  return PackageOf(e, propIni).kind != TS_PACKAGE_NONE;
+}
 
 PackageOutcome InstallPackage(const EngineExports& e, const std::string& propIni) {
-  PackageDescription package = ReadPackageDescription(propIni);
+  Package package = PackageOf(e, propIni);
   if (!IsFile(package.file)) return Failed(e, "the package " + package.file + " is missing");
-  return package.kind == PackageKind::Msi ? InstallMsi(e, propIni, package) : InstallExe(e, propIni, package);
+  return package.kind == TS_PACKAGE_MSI ? InstallMsi(e, propIni, package) : InstallExe(e, propIni, package);
 }
 
 PackageOutcome RemovePackage(const EngineExports& e, const std::string& propIni) {
-  PackageDescription package = ReadPackageDescription(propIni);
-  return package.kind == PackageKind::Msi ? RemoveMsi(e, propIni, package) : RemoveExe(e, propIni, package);
+  Package package = PackageOf(e, propIni);
+  return package.kind == TS_PACKAGE_MSI ? RemoveMsi(e, propIni, package) : RemoveExe(e, propIni, package);
 }

@@ -25,7 +25,7 @@ PackageOutcome PackageOutcomeOf(unsigned long exitCode, const std::string& logFi
 std::string MaskedCommandLine(const std::string& commandLine);
 
 // Whether the description names a package.
-bool NamesPackage(const std::string& propIni);
+bool NamesPackage(const EngineExports& engine, const std::string& propIni);
 // Installs the package of the product described by `propIni`. The engine holds the product's
 // configuration file (its answers and target paths translate the keywords of the package keys).
 PackageOutcome InstallPackage(const EngineExports& engine, const std::string& propIni);

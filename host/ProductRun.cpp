@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Win32Handles.h"
+#include "host/HostHandles.h"
 #include "host/HostFiles.h"
 #include "host/HostRun.h"
 #include "host/Packages.h"
@@ -185,7 +185,7 @@ std::string RemoveListedFiles(const std::string& destination, const std::string&
 // status file.
 int RemoveProduct(const EngineExports& e, const std::string& propIni, const std::string& product,
                   const std::string& statusFile) {
-  if (NamesPackage(propIni)) {
+  if (NamesPackage(e, propIni)) {
     int code = RemovePackageProduct(e, propIni, statusFile, product);
     e.UnloadSetupData();
     return code;
@@ -225,7 +225,7 @@ int RunProduct(const EngineExports& e, const HostOptions& options) {
     e.UnloadSetupData();
     return code;
   }
-  if (NamesPackage(propIni)) {
+  if (NamesPackage(e, propIni)) {
     int code = InstallPackageProduct(e, propIni, statusFile, product);
     e.UnloadSetupData();
     return code;

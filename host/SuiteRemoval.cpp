@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Win32Handles.h"
+#include "host/HostHandles.h"
 #include "host/HostFiles.h"
 #include "host/HostRun.h"
 

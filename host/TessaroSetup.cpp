@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/Win32Handles.h"
+#include "host/HostHandles.h"
 #include "host/HostRun.h"
 
 std::string JoinDir(const std::string& directory, const std::string& name) {

@@ -224,6 +224,24 @@ TESSARO_FUNCTION(int, TS_DoZOVInstall, (const char* propIni, const char* configI
 /* Calls the product's installation library; 0, or -1 when it or its entry point is missing. */
 TESSARO_FUNCTION(int, TS_DoINFInstall, (const char* propIni, int reserved));
 
+/* ---- package products: a description whose Package key names a Windows Installer package or a
+   setup program, which the setup host runs itself ---- */
+#define TS_PACKAGE_NONE 0 /* the description names no package */
+#define TS_PACKAGE_MSI 1  /* a Windows Installer package */
+#define TS_PACKAGE_EXE 2  /* a setup program with a Programs and Features entry */
+#define TS_COMMAND_BUFFER_SIZE 2048 /* a command line the machine registered */
+/* The kind of package the description names (TS_PACKAGE_*); writes its full path to file (TS_PATH_BUFFER_SIZE). */
+TESSARO_FUNCTION(int, TS_GetPackage, (const char* propIni, char* file));
+/* Writes what identifies the package on the machine to out (TS_VALUE_BUFFER_SIZE): the MSI's ProductCode, or
+   the setup program's Programs and Features key name; 0. -1 when it cannot be had, out then says why. */
+TESSARO_FUNCTION(int, TS_GetPackageIdentity, (const char* propIni, char* out));
+/* 1 when the package product is installed, 0 when not, -1 when that cannot be told (logged). */
+TESSARO_FUNCTION(int, TS_IsPackageInstalled, (const char* propIni));
+/* Writes the command a setup program's Programs and Features entry registers to remove it (its
+   QuietUninstallString, else its UninstallString, environment variables expanded) to out
+   (TS_COMMAND_BUFFER_SIZE); 0. -1 when there is none, out then says why. */
+TESSARO_FUNCTION(int, TS_GetPackageUninstallCommand, (const char* propIni, char* out));
+
 /* ---- removal and maintenance: what a suite needs to come off the machine again ----
    A removal run loads the descriptions (from the maintenance folder or the CDs), runs
    TS_DetectComponents, asks TS_PlanRemoval for the setups to remove, and for each one, in that

@@ -10,6 +10,8 @@
 #include "SuiteTree.h"
 #include "engine/Params.h"
 #include "engine/Paths.h"
+#include "engine/Text.h"
+#include "include/tessaro.h"
 #include "state/Registry.h"
 
 using namespace testing_support;
@@ -452,4 +454,77 @@ TEST_F(InstallExecutionTest, APackageProductIsAskedThroughItsOwnRegistration) {
         << c.logLine << "\n" << ReadTextFile(suite.Log());
   }
   EXPECT_EQ(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, entryKey.c_str(), KEY_WOW64_32KEY, 0), ERROR_SUCCESS);
+}
+
+// What the setup host asks of a package before it runs or removes it: the package's kind and file,
+// what identifies it, whether it is there and the command its entry registers to remove it.
+TEST_F(InstallExecutionTest, APackagesIdentityAndRemoverAreReadForTheHost) {
+  Load({});
+  ScratchDirectory other("package-exports");
+  const std::string entry = "TessaroTestRemover" + FreshId("");
+  const std::string uninstallRoot = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+  auto createEntry = [&](const std::string& name, const std::vector<std::pair<const char*, std::string>>& values) {
+    HKEY created = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (uninstallRoot + name).c_str(), 0, nullptr, 0,
+                              KEY_WRITE | KEY_WOW64_32KEY, nullptr, &created, nullptr),
+              ERROR_SUCCESS);
+    for (const auto& [valueName, text] : values)
+      ASSERT_EQ(RegSetValueExA(created, valueName, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                               static_cast<DWORD>(text.size() + 1)),
+                ERROR_SUCCESS);
+    RegCloseKey(created);
+  };
+  createEntry(entry + "Quiet", {{"UninstallString", "C:\\x\\u.exe"}, {"QuietUninstallString", "\"%WINDIR%\\u.exe\" /S"}});
+  createEntry(entry + "Loud", {{"UninstallString", "C:\\x\\u.exe /remove"}});
+  createEntry(entry + "Mute", {});
+  char windows[MAX_PATH] = {};
+  GetEnvironmentVariableA("WINDIR", windows, MAX_PATH);
+  struct Case {
+    const char* folder;
+    std::string mainLines;
+    int kind;
+    int installed;
+    std::string identity;  // or, when it cannot be had, the start of why
+    int identityResult;
+    std::string remover;  // or the start of why there is none
+    int removerResult;
+  };
+  const Case cases[] = {
+      {"none", "Name=Plain\r\n", TS_PACKAGE_NONE, -1, "the description names no package", -1,
+       "the description names no package", -1},
+      {"quiet", "Package=setup.exe\r\nPackageUninstallKey=" + entry + "Quiet\r\n", TS_PACKAGE_EXE, 1, entry + "Quiet", 0,
+       "\"" + std::string(windows) + "\\u.exe\" /S", 0},
+      {"loud", "Package=SETUP.EXE\r\nPackageUninstallKey=" + entry + "Loud\r\n", TS_PACKAGE_EXE, 1, entry + "Loud", 0,
+       "C:\\x\\u.exe /remove", 0},
+      {"mute", "Package=setup.exe\r\nPackageUninstallKey=" + entry + "Mute\r\n", TS_PACKAGE_EXE, 1, entry + "Mute", 0,
+       "its entry " + entry + "Mute names no uninstaller", -1},
+      {"gone", "Package=setup.exe\r\nPackageUninstallKey=" + entry + "Gone\r\n", TS_PACKAGE_EXE, 0, entry + "Gone", 0,
+       "no Programs and Features entry " + entry + "Gone", -1},
+      {"unnamed", "Package=setup.exe\r\n", TS_PACKAGE_EXE, -1, "the description names no PackageUninstallKey", -1,
+       "the description names no PackageUninstallKey to remove it by", -1},
+      {"msi", "Package=Notes.MSI\r\nPackageProductCode={0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0}\r\n", TS_PACKAGE_MSI, 0,
+       "{0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0}", 0, "an MSI package is removed by Windows Installer", -1},
+      {"msi-typed", "Package=notes.bin\r\nPackageType=msi\r\n", TS_PACKAGE_MSI, -1, "cannot open the package ", -1,
+       "an MSI package is removed by Windows Installer", -1},
+  };
+  auto getPackage = engine->Get<PFN_TS_GetPackage>("TS_GetPackage");
+  auto getIdentity = engine->Get<PFN_TS_GetPackageIdentity>("TS_GetPackageIdentity");
+  auto isInstalled = engine->Get<PFN_TS_IsPackageInstalled>("TS_IsPackageInstalled");
+  auto getRemover = engine->Get<PFN_TS_GetPackageUninstallCommand>("TS_GetPackageUninstallCommand");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    std::string folder = other / c.folder, propIni = folder + "\\prop.ini";
+    WriteTextFile(propIni, "[Main]\r\n" + c.mainLines);
+    char file[TS_PATH_BUFFER_SIZE] = {}, identity[TS_VALUE_BUFFER_SIZE] = {}, remover[TS_COMMAND_BUFFER_SIZE] = {};
+    EXPECT_EQ(getPackage(propIni.c_str(), file), c.kind);
+    if (c.kind != TS_PACKAGE_NONE) EXPECT_EQ(ToUpper(file).rfind(ToUpper(folder) + "\\", 0), 0u) << file;
+    EXPECT_EQ(getIdentity(propIni.c_str(), identity), c.identityResult);
+    EXPECT_EQ(std::string(identity).rfind(c.identity, 0), 0u) << identity;
+    EXPECT_EQ(isInstalled(propIni.c_str()), c.installed);
+    EXPECT_EQ(getRemover(propIni.c_str(), remover), c.removerResult);
+    EXPECT_EQ(std::string(remover).rfind(c.remover, 0), 0u) << remover;
+  }
+  for (const char* suffix : {"Quiet", "Loud", "Mute"})
+    EXPECT_EQ(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, (uninstallRoot + entry + suffix).c_str(), KEY_WOW64_32KEY, 0),
+              ERROR_SUCCESS);
 }
