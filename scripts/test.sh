@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds Tessaro for both architectures and runs every test under Wine, each architecture in a
-# fresh prefix of its own. On a machine that cannot run 32-bit programs the i686 build is checked
-# without running it (export table, imports, calling convention) and says so. Last comes a short
-# pass of the native fuzz targets.
+# Builds Tessaro for both architectures and runs every test under Wine, and a short pass of the
+# native fuzz targets. On a machine that cannot run 32-bit programs the i686 build is checked
+# without running it (export table, imports, calling convention) and says so.
 #
 # Both architectures are built first, one after the other (each build uses every core); then their
-# tests run side by side, each in its own prefix and display, so that one architecture's waits on
-# windows and processes overlap the other's work. Compiler output is cached across runs (ccache,
+# tests run, every test entry on a Wine machine of its own (a copy of one booted prefix, with a
+# display of its own), several at once, with the fuzz pass beside them: waits on windows and
+# processes overlap other entries' work. Compiler output is cached across runs (ccache,
 # keyed on paths relative to this checkout, so a fresh clone in another folder reuses it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,18 +42,28 @@ for preset in "${presets[@]}"; do
   runnable+=("$preset")
 done
 
-# Each architecture's tests in a prefix of their own, side by side; the output of each is shown
-# whole once it is done.
+# The pure parsing code, natively under the sanitizers: a short pass of every fuzz target. It
+# runs beside the Wine tests, which leave the processors idle much of the time.
+echo "== native: fuzz targets, a short pass (beside the tests; its output follows theirs)"
+bash scripts/fuzz.sh 60 >build/fuzz-run.log 2>&1 &
+fuzz_pid=$!
+
+# Each architecture boots one prefix, the template; every test entry then runs in a copy of it
+# with a display of its own (scripts/wine-entry.sh), so that CTest runs the entries side by side:
+# most of their time is spent waiting on windows and processes, not on the processors. Both
+# architectures' tests run at once when both can run; the output of each is shown whole once it
+# is done.
+jobs=${TESSARO_TEST_JOBS:-4}
+[ ${#runnable[@]} -lt 2 ] || jobs=$(( (jobs + 1) / 2 ))
 pids=()
 for preset in "${runnable[@]}"; do
   log="build/$preset/test-run.log"
   (
     tessaro_wine_up
-    ctest --preset "$preset" --timeout 1500
+    export TESSARO_PREFIX_TEMPLATE=$WINEPREFIX
+    ctest --preset "$preset" --timeout 1500 -j "$jobs"
   ) >"$log" 2>&1 &
   pids+=($!)
-  # Let this prefix take its display before the next one looks for a free one.
-  sleep 2
 done
 for i in "${!runnable[@]}"; do
   preset=${runnable[$i]}
@@ -62,8 +72,8 @@ for i in "${!runnable[@]}"; do
   cat "build/$preset/test-run.log"
 done
 
-# The pure parsing code, natively under the sanitizers: a short pass of every fuzz target.
-echo "== native: fuzz targets, a short pass"
-bash scripts/fuzz.sh 60 || status=1
+if wait "$fuzz_pid"; then result=passed; else result=FAILED; status=1; fi
+echo "== native: fuzz targets ($result)"
+cat build/fuzz-run.log
 [ -z "$skipped" ] || echo "== $skipped"
 exit $status

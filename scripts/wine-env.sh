@@ -34,13 +34,37 @@ tessaro_wine_up() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   tessaro_new_prefix
-  local display=99
-  while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do display=$((display + 1)); done
-  Xvfb ":${display}" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  TESSARO_XVFB_PID=$!
-  export DISPLAY=":${display}"
+  tessaro_own_display
   trap tessaro_wine_down EXIT
   tessaro_boot_prefix
+}
+
+# A virtual display of this script's own in DISPLAY (TESSARO_XVFB_PID), on a number the X server
+# picks itself, so that scripts starting side by side never race for the same one.
+tessaro_own_display() {
+  local fifo display=""
+  fifo=$(mktemp -u /tmp/tessaro-display.XXXXXX)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  TESSARO_XVFB_PID=$!
+  read -r -t 30 display <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$display" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":${display}"
+}
+
+# A booted prefix that no other program uses in WINEPREFIX: a copy of the booted prefix
+# TESSARO_PREFIX_TEMPLATE when there is one (a fraction of a second), else a new one booted here.
+tessaro_fresh_prefix() {
+  tessaro_new_prefix
+  if [ -n "${TESSARO_PREFIX_TEMPLATE:-}" ] && [ -f "$TESSARO_PREFIX_TEMPLATE/system.reg" ]; then
+    cp -a "$TESSARO_PREFIX_TEMPLATE/." "$WINEPREFIX/"
+  else
+    tessaro_boot_prefix
+  fi
 }
 
 # A new, empty prefix in WINEPREFIX; tessaro_boot_prefix sets it up once a display is there.

@@ -284,8 +284,8 @@ TEST_F(SampleSuiteTest, InstallsTheThreeCdSuiteUnattended) {
   // they are there, and their installers do not run again.
   ASSERT_EQ(RunHost(Parameters("second.ini"), &console), 0) << console;
   EXPECT_TRUE(AnyLineHas(ReadLines(log()), "--- Reinstall ---"));
-  EXPECT_TRUE(AnyLineHas(SplitLines(console), "TessaroSetup: [4 of 6] NOTES: already installed in 0 s")) << console;
-  EXPECT_TRUE(AnyLineHas(SplitLines(console), "TessaroSetup: [6 of 6] VIEWER: already installed in 0 s")) << console;
+  EXPECT_TRUE(AnyLineHas(SplitLines(console), "TessaroSetup: [4 of 6] NOTES: already installed in ")) << console;
+  EXPECT_TRUE(AnyLineHas(SplitLines(console), "TessaroSetup: [6 of 6] VIEWER: already installed in ")) << console;
   EXPECT_TRUE(AnyLineHas(ReadLines(log()), "Package notes.msi: Windows Installer product " +
                                                  std::string(kNotesProductCode) + " is installed"));
   EXPECT_EQ(countLines("Package notes.msi ended with exit code"), 1u);

@@ -15,10 +15,9 @@ if [ ! -f "$record/answers.ini" ] || [ ! -f "$record/machine.txt" ]; then
 fi
 
 shared_prefix=${WINEPREFIX:-}
-tessaro_new_prefix
+trap '[ -z "${fresh:-}" ] || { WINEPREFIX=$fresh wineserver -k >/dev/null 2>&1 || true; rm -rf "$fresh"; }' EXIT
+tessaro_fresh_prefix
 fresh=$WINEPREFIX
-trap 'WINEPREFIX=$fresh wineserver -k >/dev/null 2>&1 || true; rm -rf "$fresh"' EXIT
-tessaro_boot_prefix
 echo "fresh-machine: replaying in the new prefix $fresh (the other tests use ${shared_prefix:-none})"
 
 TESSARO_MACHINE_RECORD=$(tessaro_windows_path "$record")
