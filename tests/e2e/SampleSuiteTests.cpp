@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <thread>
@@ -84,6 +85,10 @@ class SampleSuiteTest : public ::testing::Test {
     RemoveTree(common);
   }
   void TearDown() override {
+    // A failed test shows what the runs' log says went wrong: the console names only the product.
+    if (HasFailure())
+      for (const std::string& line : ReadLines(log()))
+        if (line.find("***") != std::string::npos) std::printf("run.log: %s\n", line.c_str());
     CleanMachine();
     RemoveTree(common);
     static_cast<void>(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"));
