@@ -67,6 +67,11 @@ bool InsideMaintenanceFolder(const std::string& ownDirectory) {
          _stricmp(LastName(ParentDir(maintenance)).c_str(), "setup") == 0;
 }
 
+namespace {
+constexpr int kCopyRemovalAttempts = 20;
+constexpr DWORD kCopyRemovalPauseMs = 250;
+}  // namespace
+
 int RemoveFromTemporaryCopy(const HostOptions& options, int argc, char** argv) {
   // The suite's own maintenance folder: master\ and its products' folders.
   std::string maintenance = ParentDir(options.ownDirectory);
@@ -109,7 +114,14 @@ int RemoveFromTemporaryCopy(const HostOptions& options, int argc, char** argv) {
   if (!GetExitCodeProcess(process.get(), &code)) code = kExitFailed;
   process.reset();
   thread.reset();
-  failure = RemoveTree(copy);
+  // A program that has just ended may hold its files a moment longer (under Wine on a busy
+  // machine, or while a virus scanner reads them on Windows): the removal is tried again, for a
+  // few seconds at most.
+  for (int attempt = 1;; ++attempt) {
+    failure = RemoveTree(copy);
+    if (failure.empty() || attempt == kCopyRemovalAttempts) break;
+    Sleep(kCopyRemovalPauseMs);
+  }
   if (!failure.empty()) ConsoleLine("*** the temporary copy could not be removed: " + failure);
   // The copy removed everything of the maintenance folder but this program when the suite is gone.
   if (!IsFile(JoinDir(options.ownDirectory, "prop.ini")) && !IsFile(JoinDir(options.ownDirectory, "Tessaro.dll"))) {

@@ -88,7 +88,8 @@ class SampleSuiteTest : public ::testing::Test {
     // A failed test shows what the runs' log says went wrong: the console names only the product.
     if (HasFailure())
       for (const std::string& line : ReadLines(log()))
-        if (line.find("***") != std::string::npos) std::printf("run.log: %s\n", line.c_str());
+        if (line.find("*** ") != std::string::npos && line.find("*** DLL ") == std::string::npos)
+          std::printf("run.log: %s\n", line.c_str());
     CleanMachine();
     RemoveTree(common);
     static_cast<void>(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"));
@@ -927,6 +928,46 @@ std::vector<std::string> RemovalLeftoversInTemp() {
   return found;
 }
 
+// The process started from a program below `folder`, when one runs.
+UniqueHandle ProcessRunningFrom(const std::string& folder) {
+  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (process && QueryFullProcessImageNameA(process.get(), 0, image, &size) &&
+        _strnicmp(image, (folder + "\\").c_str(), folder.size() + 1) == 0)
+      return process;
+  }
+  return UniqueHandle();
+}
+
+// Reads a file of the removal's temporary copy, as a virus scanner would, from the moment the copy
+// is there until `afterMs` after the program started from the copy has ended. False when no copy
+// or no such program was seen.
+bool ReadCopyUntilAfterItsProgramEnded(DWORD afterMs) {
+  UniqueHandle held;
+  std::string copy;
+  bool opened = WaitUntil(
+      [&] {
+        for (const std::string& left : RemovalLeftoversInTemp()) {
+          copy = JoinPath(TempDirectory(), left);
+          held.reset(CreateFileA(JoinPath(copy, "master\\license.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+          if (held) return true;
+        }
+        return false;
+      },
+      120000);
+  UniqueHandle program;
+  if (!opened || !WaitUntil([&] { return static_cast<bool>(program = ProcessRunningFrom(copy)); }, 60000)) return false;
+  WaitForSingleObject(program.get(), 600000);
+  Sleep(afterMs);
+  return true;
+}
+
 // The error lines of a log ("*** ..."), to say why a run failed.
 std::string ErrorLines(const std::string& logPath) {
   std::string errors;
@@ -1018,7 +1059,13 @@ TEST_F(SuiteRemovalTest, TheQuietUninstallStringRemovesEverythingWithoutTheCdsAn
   std::string output;
   std::string removalLog = JoinPath(TempDirectory(), "Corvant Setup Removal.log");
   static_cast<void>(DeleteFileA(removalLog.c_str()));
+  // Something reads a file of the removal's temporary copy and lets go of it only a moment after
+  // the copy's program has ended: the copy goes all the same.
+  bool copyRead = false;
+  std::thread reader([&] { copyRead = ReadCopyUntilAfterItsProgramEnded(1000); });
   EXPECT_EQ(RunQuietUninstallString(&console, &output), 0) << console << ReadTextFile(removalLog);
+  reader.join();
+  EXPECT_TRUE(copyRead);
   // One line per setup on the console, products before the runtime they need.
   for (const char* line : {"] REPORTS (Corvant Reports): removed in ", "] DATA (Corvant Data Server): removed in ",
                            "] ARCHIVE (Corvant Archive): removed in ", "] NOTES (Corvant Notes): removed in ",
@@ -1122,11 +1169,18 @@ TEST_F(SuiteRemovalTest, ARemovalCutOffAfterTheFirstProductFinishesWhenStartedAg
   // Part of the suite is still there, and so is what removes it.
   EXPECT_TRUE(FileExists(host));
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
-  // The cut removal left its copy in %TEMP%; the system's clean-up of %TEMP% takes it.
-  for (const std::string& left : RemovalLeftoversInTemp()) {
-    std::string path = JoinPath(TempDirectory(), left);
-    if (!DeleteFileA(path.c_str())) RemoveTree(path);
-  }
+  // The cut removal left its copy in %TEMP%; the system's clean-up of %TEMP% takes it, once the
+  // ended processes have let go of their files (on a busy machine that can take a moment).
+  ASSERT_TRUE(WaitUntil(
+      [] {
+        for (const std::string& left : RemovalLeftoversInTemp()) {
+          std::string path = JoinPath(TempDirectory(), left);
+          if (!DeleteFileA(path.c_str())) RemoveTree(path);
+        }
+        return RemovalLeftoversInTemp().empty();
+      },
+      30000))
+      << testing::PrintToString(RemovalLeftoversInTemp());
 
   EXPECT_EQ(RunQuietUninstallString(&console), 0) << console;
   ExpectNothingLeft(console);
