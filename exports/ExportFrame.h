@@ -19,6 +19,22 @@ inline std::string TextArg(const char* text) { return text ? text : ""; }
 // (read through a 512-byte buffer, so it always fits). A null buffer is left alone.
 inline void ValueOut(char* buffer, const std::string& value) { CopyToBuffer(value, buffer, TS_VALUE_BUFFER_SIZE); }
 
+// Writes a path or command line answer of the export `exportName` into the script's buffer of
+// `size` bytes. A text that does not fit is refused, not cut (a cut path or command line would name
+// something else): the buffer is left empty, the refusal logged, and the answer is false. A null
+// buffer is left alone.
+inline bool WholeTextOut(const char* exportName, const std::string& text, char* buffer, size_t size) {
+  if (!buffer) return true;
+  buffer[0] = '\0';
+  if (text.size() >= size) {
+    LogLine("*** " + std::string(exportName) + ": " + std::to_string(text.size()) + " characters do not fit its " +
+            std::to_string(size) + "-byte buffer: " + text.substr(0, 80) + "...");
+    return false;
+  }
+  CopyToBuffer(text, buffer, size);
+  return true;
+}
+
 // Copies a list answer of the export `exportName` into the script's buffer of `size` bytes. A list
 // that does not fit ends at its last whole item, and the log says how many items were left out.
 inline void CopyListOut(const char* exportName, const std::vector<std::string>& items, const char* separator,

@@ -6,26 +6,10 @@
 #include "exports/ExportFrame.h"
 #include "install/PackageDetection.h"
 
-namespace {
-// Writes `text` to a buffer of `size` bytes; a text that does not fit is refused (a cut path or
-// command line would name something else), the buffer left empty and the refusal logged.
-bool WholeOut(const char* exportName, const std::string& text, char* buffer, size_t size) {
-  if (!buffer) return true;
-  buffer[0] = '\0';
-  if (text.size() >= size) {
-    LogLine("*** " + std::string(exportName) + ": " + std::to_string(text.size()) + " characters do not fit its " +
-            std::to_string(size) + "-byte buffer: " + text.substr(0, 80) + "...");
-    return false;
-  }
-  CopyToBuffer(text, buffer, size);
-  return true;
-}
-}  // namespace
-
 TS_EXPORT int TS_GetPackage(const char* propIni, char* file) {
   return Quietly(__func__, TS_PACKAGE_NONE, [&] {
     PackageDescription package = ReadPackageDescription(TextArg(propIni));
-    WholeOut(__func__, package.file, file, TS_PATH_BUFFER_SIZE);
+    WholeTextOut(__func__, package.file, file, TS_PATH_BUFFER_SIZE);
     switch (package.kind) {
       case PackageKind::Msi:
         return TS_PACKAGE_MSI;
@@ -45,7 +29,7 @@ TS_EXPORT int TS_GetPackageIdentity(const char* propIni, char* out) {
       ValueOut(out, problem);
       return -1;
     }
-    return WholeOut(__func__, identity, out, TS_VALUE_BUFFER_SIZE) ? 0 : -1;
+    return WholeTextOut(__func__, identity, out, TS_VALUE_BUFFER_SIZE) ? 0 : -1;
   });
 }
 
@@ -65,9 +49,9 @@ TS_EXPORT int TS_GetPackageUninstallCommand(const char* propIni, char* out) {
   return Quietly(__func__, -1, [&] {
     std::string problem, command = PackageUninstallCommand(TextArg(propIni), problem);
     if (command.empty()) {
-      WholeOut(__func__, problem, out, TS_COMMAND_BUFFER_SIZE);
+      WholeTextOut(__func__, problem, out, TS_COMMAND_BUFFER_SIZE);
       return -1;
     }
-    return WholeOut(__func__, command, out, TS_COMMAND_BUFFER_SIZE) ? 0 : -1;
+    return WholeTextOut(__func__, command, out, TS_COMMAND_BUFFER_SIZE) ? 0 : -1;
   });
 }

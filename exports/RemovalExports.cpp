@@ -42,9 +42,6 @@ TS_EXPORT int TS_KeepForMaintenance(const char* propIni) {
 TS_EXPORT int TS_GetMaintenanceFolder(char* out) {
   return Quietly(__func__, -1, [&] {
     std::string folder = MaintenanceFolder();
-    // A cut path would name another folder.
-    if (folder.size() >= TS_PATH_BUFFER_SIZE) folder.clear();
-    CopyToBuffer(folder, out, TS_PATH_BUFFER_SIZE);
-    return folder.empty() ? -1 : 0;
+    return WholeTextOut(__func__, folder, out, TS_PATH_BUFFER_SIZE) && !folder.empty() ? 0 : -1;
   });
 }

@@ -230,7 +230,8 @@ TESSARO_FUNCTION(int, TS_DoINFInstall, (const char* propIni, int reserved));
 #define TS_PACKAGE_MSI 1  /* a Windows Installer package */
 #define TS_PACKAGE_EXE 2  /* a setup program with a Programs and Features entry */
 #define TS_COMMAND_BUFFER_SIZE 2048 /* a command line the machine registered */
-/* The kind of package the description names (TS_PACKAGE_*); writes its full path to file (TS_PATH_BUFFER_SIZE). */
+/* The kind of package the description names (TS_PACKAGE_*); writes its full path to file (TS_PATH_BUFFER_SIZE;
+   left empty, and logged, when the path does not fit). */
 TESSARO_FUNCTION(int, TS_GetPackage, (const char* propIni, char* file));
 /* Writes what identifies the package on the machine to out (TS_VALUE_BUFFER_SIZE): the MSI's ProductCode, or
    the setup program's Programs and Features key name; 0. -1 when it cannot be had, out then says why. */
