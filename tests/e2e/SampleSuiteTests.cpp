@@ -75,6 +75,15 @@ bool AnyLineHas(const std::vector<std::string>& lines, const std::string& text) 
   return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
+// The error lines of a log ("*** ..."), to say why a run failed; the section banners ("*****")
+// and the optional description libraries a product goes without ("*** DLL ...") are left out.
+std::string ErrorLines(const std::string& logPath) {
+  std::string errors;
+  for (const std::string& line : ReadLines(logPath))
+    if (line.find("*** ") != std::string::npos && line.find("*** DLL ") == std::string::npos) errors += line + "\n";
+  return errors;
+}
+
 class SampleSuiteTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -86,10 +95,7 @@ class SampleSuiteTest : public ::testing::Test {
   }
   void TearDown() override {
     // A failed test shows what the runs' log says went wrong: the console names only the product.
-    if (HasFailure())
-      for (const std::string& line : ReadLines(log()))
-        if (line.find("*** ") != std::string::npos && line.find("*** DLL ") == std::string::npos)
-          std::printf("run.log: %s\n", line.c_str());
+    if (HasFailure()) std::printf("run.log says:\n%s", ErrorLines(log()).c_str());
     CleanMachine();
     RemoveTree(common);
     static_cast<void>(DeleteRegValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "CorvantReboot"));
@@ -966,14 +972,6 @@ bool ReadCopyUntilAfterItsProgramEnded(DWORD afterMs) {
   WaitForSingleObject(program.get(), 600000);
   Sleep(afterMs);
   return true;
-}
-
-// The error lines of a log ("*** ..."), to say why a run failed.
-std::string ErrorLines(const std::string& logPath) {
-  std::string errors;
-  for (const std::string& line : ReadLines(logPath))
-    if (line.find("***") != std::string::npos) errors += line + "\n";
-  return errors;
 }
 
 // The suite's files of one product: the payload files its setup copied.
